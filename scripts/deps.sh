@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, and only when one
+# is missing, so a second run costs a dpkg-query and nothing more.
+set -euo pipefail
+
+packages=(
+    g++ make cmake                  # compiler and build
+    qt6-base-dev qt6-base-dev-tools # Qt 6 Widgets, moc, uic, QtTest
+    libgl-dev                       # Qt's CMake files look for OpenGL headers
+    fonts-dejavu-core               # the fallback for Verdana
+    xvfb xauth xdotool xclip x11-utils dbus-bin  # end-to-end tests on a real X server
+    desktop-file-utils appstream    # validating the desktop entry and metainfo
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

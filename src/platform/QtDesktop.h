@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/Desktop.h"
+
+#include <QString>
+
+#include <memory>
+#include <random>
+
+class QLockFile;
+
+namespace platform {
+
+class QtDesktop final : public Desktop
+{
+public:
+    // settingsFile empty: the platform's own per-user store for this program.
+    explicit QtDesktop(QString settingsFile = QString());
+    ~QtDesktop() override;
+
+    Answer message(const QString &text, Icon icon, Buttons buttons) override;
+    int execModal(QDialog &dialog) override;
+    void openUrl(const QString &address) override;
+    void clearClipboard() override;
+    QString readSetting(const QString &section, const QString &key) override;
+    bool writeSetting(const QString &section, const QString &key, const QString &value) override;
+    bool claimSingleInstance() override;
+    QDate today() override;
+    void seedRandom() override;
+    double random() override;
+
+private:
+    QString m_settingsFile;
+    std::unique_ptr<QLockFile> m_instanceLock;
+    std::mt19937 m_random;
+};
+
+} // namespace platform
