@@ -1,0 +1,51 @@
+// The icon is compiled into the static window library; every program and test
+// that links it must find all four sizes without initialising anything itself.
+
+#include <QIcon>
+#include <QPixmap>
+#include <QTest>
+
+class TestProgramIcon : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void eachSizeLoads_data();
+    void eachSizeLoads();
+    void iconOffersEverySize();
+};
+
+void TestProgramIcon::eachSizeLoads_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("size");
+    QTest::newRow("32") << QStringLiteral(":/icons/quenlory-32.png") << 32;
+    QTest::newRow("48") << QStringLiteral(":/icons/quenlory-48.png") << 48;
+    QTest::newRow("128") << QStringLiteral(":/icons/quenlory-128.png") << 128;
+    QTest::newRow("256") << QStringLiteral(":/icons/quenlory-256.png") << 256;
+}
+
+void TestProgramIcon::eachSizeLoads()
+{
+    QFETCH(QString, path);
+    QFETCH(int, size);
+    const QPixmap picture(path);
+    QVERIFY2(!picture.isNull(), qPrintable(path));
+    QCOMPARE(picture.size(), QSize(size, size));
+    // The corners are transparent, the middle is painted.
+    const QImage image = picture.toImage();
+    QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+    QVERIFY(qAlpha(image.pixel(size / 2, size / 2)) > 0);
+}
+
+void TestProgramIcon::iconOffersEverySize()
+{
+    QIcon icon;
+    for (int size : {32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quenlory-%1.png").arg(size));
+    QCOMPARE(icon.availableSizes().size(), 4);
+    QCOMPARE(icon.pixmap(48).size(), QSize(48, 48));
+}
+
+QTEST_MAIN(TestProgramIcon)
+#include "tst_programicon.moc"
