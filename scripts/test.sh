@@ -7,3 +7,4 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test --parallel "$(nproc)"
 ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
+bash scripts/sanitize.sh
