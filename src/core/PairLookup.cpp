@@ -1,6 +1,13 @@
 #include "core/PairTable.h"
 
+#include "core/ContentTables.h"
+
 namespace core {
+
+const std::array<PairRow, 144> &pairTable()
+{
+    return kPairRows;
+}
 
 std::string_view levelSentence(int level)
 {
