@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Start-up benchmark: time from fork to the main window's first complete
+# paint, and resident memory after it, for the program (A) and the reference
+# program (B), on a private X server, interleaved A B A B.
+#
+#     bash bench/run.sh [ROUNDS]     (default 15, after one warm-up round)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-15}
+quiet_ms=${QUIET_MS:-250}
+title="Quenlory v1.25"
+
+# The helper needs the XCB DAMAGE headers; installed only when missing.
+packages=(libxcb1-dev libxcb-damage0-dev pkg-config xvfb xauth dbus-bin fontconfig)
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ $status == "install ok installed" ]] || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+bash scripts/deps.sh
+
+build=build/bench
+cmake -S . -B $build -DCMAKE_BUILD_TYPE=Release -DQUENLORY_BUILD_TESTS=OFF \
+    -DQUENLORY_BUILD_BENCH=ON >/dev/null
+cmake --build $build --parallel "$(nproc)" >/dev/null
+program=$PWD/$build/src/quenlory
+reference=$PWD/$build/bench/quenlory_reference
+helper=$PWD/$build/bench/firstpaint
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fc-cache >/dev/null 2>&1 || true
+exec 3>"$work/display"
+Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    sleep 0.05
+done
+[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -n1 "$work/display")
+unset WAYLAND_DISPLAY SESSION_MANAGER QT_QPA_PLATFORM
+
+# One run: a fresh home and settings folder and a private session bus.
+measure() {
+    local home
+    home=$(mktemp -d "$work/home.XXXX")
+    mkdir -p "$home/.config" "$home/runtime"
+    chmod 700 "$home/runtime"
+    # dbus-daemon warns that it cannot raise its file limit; kept out of sight
+    # unless the run fails.
+    if ! HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/runtime \
+        dbus-run-session -- "$helper" "$title" "$quiet_ms" 15000 "$1" 2>"$work/stderr"; then
+        cat "$work/stderr" >&2
+        exit 1
+    fi
+    rm -rf "$home"
+}
+
+median() { sort -g | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+
+echo "warm-up"
+measure "$program" >/dev/null
+measure "$reference" >/dev/null
+: >"$work/results"
+for round in $(seq "$rounds"); do
+    a=$(measure "$program")
+    b=$(measure "$reference")
+    read -r a_map a_paint a_rss a_anon _ <<<"$a"
+    read -r b_map b_paint b_rss b_anon _ <<<"$b"
+    printf 'round %2d  program %7.2f ms %6d kB  reference %7.2f ms %6d kB\n' \
+        "$round" "$a_paint" "$a_rss" "$b_paint" "$b_rss"
+    echo "$a_map $a_paint $a_rss $a_anon $b_map $b_paint $b_rss $b_anon" >>"$work/results"
+done
+
+column() { awk -v c="$1" '{print $c}' "$work/results" | median; }
+ratio() { awk -v a="$1" -v b="$2" '{printf "%.4f\n", $a / $b}' "$work/results" | median; }
+echo
+printf '%-28s %12s %12s %8s\n' "median of $rounds rounds" program reference ratio
+printf '%-28s %12.1f %12.1f %8.3f\n' "map (ms)" "$(column 1)" "$(column 5)" "$(ratio 1 5)"
+printf '%-28s %12.1f %12.1f %8.3f\n' "first complete paint (ms)" "$(column 2)" "$(column 6)" "$(ratio 2 6)"
+printf '%-28s %12.0f %12.0f %8.3f\n' "VmRSS (kB)" "$(column 3)" "$(column 7)" "$(ratio 3 7)"
+printf '%-28s %12.0f %12.0f %8.3f\n' "RssAnon (kB)" "$(column 4)" "$(column 8)" "$(ratio 4 8)"
+echo "(ratio: median of the per-round ratios program / reference; targets <= 1.10)"
