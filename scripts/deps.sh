@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools # Qt 6 Widgets, moc, uic, QtTest
     libgl-dev                       # Qt's CMake files look for OpenGL headers
     fonts-dejavu-core               # the fallback for Verdana
-    xvfb xauth xdotool xclip x11-utils dbus-bin  # end-to-end tests on a real X server
+    xvfb xauth xdotool xclip x11-utils dbus-daemon python3  # end-to-end tests on a real X server
     desktop-file-utils appstream    # validating the desktop entry and metainfo
 )
 

@@ -1,0 +1,456 @@
+"""A private desktop for driving the real quenlory binary from outside.
+
+Session starts its own Xvfb (display number chosen by the server through
+-displayfd), a private session bus with no activatable services, and a
+temporary HOME with its own XDG folders. An xdg-open script early on PATH
+records every address it is handed instead of starting a browser. The
+program is then driven with xdotool and checked with xdotool, xwininfo,
+xprop and xclip. Every wait polls with a deadline; every process started
+here is ended when the session closes.
+"""
+
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.parse
+
+MAIN_TITLE = "Quenlory v1.25"
+MESSAGE_TITLE = "Quenlory"
+DEFAULT_TIMEOUT = 15.0
+
+
+class JourneyFailed(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise JourneyFailed(message)
+
+
+def wait_for(probe, what, timeout=DEFAULT_TIMEOUT, interval=0.05):
+    """Polls probe() until it returns something truthy, which is returned."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise JourneyFailed(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+BUS_CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>session</type>
+  <listen>unix:path={socket}</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+    <allow own="*"/>
+  </policy>
+</busconfig>
+"""
+
+# Records each address and returns at once, as a browser launcher would.
+XDG_OPEN = """#!/bin/sh
+printf '%s\\n' "$1" >> '{record}'
+"""
+
+
+class Session:
+    def __init__(self, binary, screen="1024x768x24", framebuffer_dir=None, keep=False):
+        self.binary = os.path.abspath(binary)
+        self.screen = screen
+        self.framebuffer_dir = framebuffer_dir
+        self.keep = keep or bool(os.environ.get("QUENLORY_E2E_KEEP"))
+        self.root = None
+        self.env = None
+        self.display = None
+        self._services = []     # Xvfb and the bus, ended last
+        self._programs = []     # every quenlory started, ended first
+        self._helpers = []      # xclip owners and the like
+
+    # -- set-up and tear-down ------------------------------------------------
+
+    def __enter__(self):
+        try:
+            self._start()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, kind, value, trace):
+        if kind is not None:
+            self.dump_logs()
+        self.close()
+        return False
+
+    def _start(self):
+        self.root = tempfile.mkdtemp(prefix="quenlory-e2e-")
+        paths = {name: os.path.join(self.root, name)
+                 for name in ("home", "config", "data", "cache", "runtime", "bin", "logs")}
+        for path in paths.values():
+            os.makedirs(path)
+        os.chmod(paths["runtime"], 0o700)
+        self.home = paths["home"]
+        self.config_home = paths["config"]
+        self.logs = paths["logs"]
+        self.record = os.path.join(self.root, "opened-addresses.txt")
+
+        opener = os.path.join(paths["bin"], "xdg-open")
+        with open(opener, "w") as script:
+            script.write(XDG_OPEN.format(record=self.record))
+        os.chmod(opener, 0o755)
+
+        self.env = {
+            "PATH": paths["bin"] + os.pathsep + "/usr/local/bin:/usr/bin:/bin",
+            "HOME": self.home,
+            "USER": os.environ.get("USER", "tester"),
+            "XDG_CONFIG_HOME": paths["config"],
+            "XDG_DATA_HOME": paths["data"],
+            "XDG_CACHE_HOME": paths["cache"],
+            "XDG_RUNTIME_DIR": paths["runtime"],
+            "XDG_DATA_DIRS": "/usr/share",
+            "XDG_CONFIG_DIRS": "/etc/xdg",
+            "LANG": "C.UTF-8",
+            "LC_ALL": "C.UTF-8",
+            "TZ": os.environ.get("TZ", "UTC"),
+            "QT_QPA_PLATFORM": "xcb",
+            "QT_SCALE_FACTOR": "1",
+            "QT_AUTO_SCREEN_SCALE_FACTOR": "0",
+        }
+        for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "LD_LIBRARY_PATH"):
+            if name in os.environ:
+                self.env[name] = os.environ[name]
+
+        self._start_x()
+        self._start_bus()
+
+    def _start_x(self):
+        read_end, write_end = os.pipe()
+        command = ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen,
+                   "-nolisten", "tcp", "-noreset"]
+        if self.framebuffer_dir:
+            command += ["-fbdir", self.framebuffer_dir]
+        log = open(os.path.join(self.logs, "Xvfb.log"), "w")
+        server = subprocess.Popen(command, pass_fds=[write_end], stdout=log, stderr=log,
+                                  env=self.env, start_new_session=True)
+        self._services.append(server)
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + DEFAULT_TIMEOUT
+        try:
+            while not number.endswith(b"\n"):
+                left = deadline - time.monotonic()
+                ready, _, _ = select.select([read_end], [], [], max(left, 0))
+                if not ready:
+                    raise JourneyFailed("Xvfb did not report a display number")
+                chunk = os.read(read_end, 16)
+                if not chunk:
+                    raise JourneyFailed("Xvfb ended before reporting a display number")
+                number += chunk
+        finally:
+            os.close(read_end)
+        self.display = ":" + number.decode().strip()
+        self.env["DISPLAY"] = self.display
+
+    def _start_bus(self):
+        if not shutil.which("dbus-daemon"):
+            # No bus at all rather than one that autolaunches behind our back.
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(self.root, "no-bus")
+            return
+        socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "bus")
+        config = os.path.join(self.root, "bus.conf")
+        with open(config, "w") as out:
+            out.write(BUS_CONFIG.format(socket=socket))
+        log = open(os.path.join(self.logs, "dbus.log"), "w")
+        bus = subprocess.Popen(["dbus-daemon", "--nofork", "--config-file=" + config],
+                               stdout=log, stderr=log, env=self.env, start_new_session=True)
+        self._services.append(bus)
+        wait_for(lambda: os.path.exists(socket), "the session bus socket")
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + socket
+
+    def close(self):
+        for group in (self._programs, self._helpers, self._services):
+            for process in reversed(group):
+                _end(process)
+            group.clear()
+        if self.root and not self.keep:
+            shutil.rmtree(self.root, ignore_errors=True)
+        elif self.root:
+            print(f"kept session files in {self.root}", file=sys.stderr)
+
+    def dump_logs(self):
+        if not self.root:
+            return
+        for name in sorted(os.listdir(self.logs)):
+            path = os.path.join(self.logs, name)
+            with open(path, errors="replace") as log:
+                text = log.read().strip()
+            if text:
+                print(f"--- {name} ---\n{text[-4000:]}", file=sys.stderr)
+        print(f"--- opened addresses ---\n{''.join(self.opened_addresses())}", file=sys.stderr)
+
+    # -- the program ---------------------------------------------------------
+
+    def start_program(self):
+        index = len(self._programs)
+        log = open(os.path.join(self.logs, f"quenlory-{index}.log"), "w")
+        process = subprocess.Popen([self.binary], cwd=self.home, env=self.env,
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                   start_new_session=True)
+        self._programs.append(process)
+        return process
+
+    def wait_exit(self, process, timeout=DEFAULT_TIMEOUT):
+        try:
+            return process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise JourneyFailed(f"process {process.pid} still runs after {timeout:.0f} s")
+
+    # -- outside tools -------------------------------------------------------
+
+    def run(self, *command, check_status=True, timeout=DEFAULT_TIMEOUT, input=None):
+        result = subprocess.run(command, env=self.env, capture_output=True, text=True,
+                                timeout=timeout, input=input)
+        if check_status and result.returncode != 0:
+            raise JourneyFailed(f"{' '.join(command)} failed ({result.returncode}): "
+                                f"{result.stderr.strip()}")
+        return result
+
+    def xdotool(self, *args):
+        return self.run("xdotool", *args).stdout
+
+    def search(self, name=None, pid=None, visible=True):
+        """Window ids matching exactly name (and belonging to pid), oldest first."""
+        args = ["xdotool", "search"]
+        if visible:
+            args.append("--onlyvisible")
+        if pid is not None:
+            args += ["--pid", str(pid)]
+        if name is not None:
+            args += ["--name", "^" + re.escape(name) + "$"]
+        elif pid is None:
+            args += ["--name", "."]
+        result = self.run(*args, check_status=False)
+        return [int(line) for line in result.stdout.split()]
+
+    def window_info(self, window):
+        """Map state, absolute position and size of a window, from xwininfo."""
+        result = self.run("xwininfo", "-id", str(window), check_status=False)
+        if result.returncode != 0:
+            return None
+        info = {}
+        for key, pattern in (("x", r"Absolute upper-left X:\s+(-?\d+)"),
+                             ("y", r"Absolute upper-left Y:\s+(-?\d+)"),
+                             ("width", r"Width:\s+(\d+)"),
+                             ("height", r"Height:\s+(\d+)"),
+                             ("map_state", r"Map State:\s+(\w+)")):
+            match = re.search(pattern, result.stdout)
+            info[key] = int(match.group(1)) if key != "map_state" else match.group(1)
+        return info
+
+    def is_viewable(self, window):
+        info = self.window_info(window)
+        return bool(info) and info["map_state"] == "IsViewable"
+
+    def title(self, window):
+        result = self.run("xdotool", "getwindowname", str(window), check_status=False)
+        return result.stdout.rstrip("\n") if result.returncode == 0 else None
+
+    def net_wm_state(self, window):
+        result = self.run("xprop", "-id", str(window), "_NET_WM_STATE", check_status=False)
+        return result.stdout
+
+    def top_level_windows(self):
+        """The root's mapped children, bottom of the stack first."""
+        result = self.run("xwininfo", "-root", "-children")
+        ids = [int(match, 16) for match in re.findall(r"^\s+(0x[0-9a-f]+)", result.stdout, re.M)]
+        # xwininfo lists the top of the stack first.
+        return [window for window in reversed(ids) if self.is_viewable(window)]
+
+    def wait_window(self, name=None, pid=None, exclude=(), timeout=DEFAULT_TIMEOUT):
+        """The first visible window matching name/pid that is not in exclude."""
+        def probe():
+            found = [w for w in self.search(name=name, pid=pid) if w not in exclude]
+            return found[0] if found else None
+        return wait_for(probe, f"a window named {name!r}" + (f" of process {pid}" if pid else ""),
+                        timeout=timeout)
+
+    def wait_unmapped(self, window, timeout=DEFAULT_TIMEOUT):
+        wait_for(lambda: not self.is_viewable(window), f"window {window:#x} to disappear",
+                 timeout=timeout)
+
+    def focus(self, window):
+        # No window manager runs, so the window is given the input focus directly.
+        self.xdotool("windowfocus", "--sync", str(window))
+
+    def keys(self, window, *keys):
+        self.focus(window)
+        self.xdotool("key", "--clearmodifiers", "--delay", "30", *keys)
+
+    def type_text(self, window, text):
+        self.focus(window)
+        self.xdotool("type", "--clearmodifiers", "--delay", "30", text)
+
+    def click(self, window, x, y):
+        """A left click at (x, y) inside the window's client area."""
+        self.xdotool("mousemove", "--sync", "--window", str(window), str(x), str(y))
+        self.xdotool("click", "1")
+
+    # -- clipboard -----------------------------------------------------------
+
+    def own_clipboard(self, text):
+        """Puts text on the clipboard; the xclip holding it ends when it loses it."""
+        log = open(os.path.join(self.logs, "xclip.log"), "w")
+        holder = subprocess.Popen(["xclip", "-selection", "clipboard", "-quiet"],
+                                  stdin=subprocess.PIPE, stdout=log, stderr=log,
+                                  env=self.env, start_new_session=True, text=True)
+        self._helpers.append(holder)
+        holder.stdin.write(text)
+        holder.stdin.close()
+        wait_for(lambda: self.clipboard() == text, "the clipboard to hold the text")
+        return holder
+
+    def clipboard(self):
+        result = self.run("xclip", "-selection", "clipboard", "-o", check_status=False,
+                          timeout=5)
+        return result.stdout if result.returncode == 0 else None
+
+    # -- what the program left behind ----------------------------------------
+
+    def opened_addresses(self):
+        try:
+            with open(self.record) as record:
+                return record.readlines()
+        except FileNotFoundError:
+            return []
+
+    def wait_opened(self, count, timeout=DEFAULT_TIMEOUT):
+        """Waits until the browser record holds count addresses; returns them all."""
+        wait_for(lambda: len(self.opened_addresses()) >= count,
+                 f"{count} recorded address(es)", timeout=timeout)
+        return [line.rstrip("\n") for line in self.opened_addresses()]
+
+    def settings_file(self):
+        return os.path.join(self.config_home, "quenlory", "quenlory.conf")
+
+    def read_settings(self):
+        """The settings file as {section: {key: value}}, with Qt's escapes undone."""
+        try:
+            with open(self.settings_file(), encoding="utf-8") as ini:
+                return parse_qsettings_ini(ini.read())
+        except FileNotFoundError:
+            return {}
+
+
+def _end(process):
+    if process.poll() is not None:
+        return
+    try:
+        os.killpg(process.pid, signal.SIGTERM)
+    except ProcessLookupError:
+        return
+    try:
+        process.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.wait(timeout=5)
+
+
+def _unescape_key(key):
+    out, i = [], 0
+    while i < len(key):
+        ch = key[i]
+        if ch == "\\":
+            out.append("/")
+            i += 1
+        elif ch == "%" and key[i + 1:i + 2] == "U":
+            out.append(chr(int(key[i + 2:i + 6], 16)))
+            i += 6
+        elif ch == "%":
+            out.append(chr(int(key[i + 1:i + 3], 16)))
+            i += 3
+        else:
+            out.append(ch)
+            i += 1
+    return "".join(out)
+
+
+_SIMPLE_ESCAPES = {"a": "\a", "b": "\b", "f": "\f", "n": "\n", "r": "\r", "t": "\t",
+                   "v": "\v", '"': '"', "'": "'", "\\": "\\", "?": "?", ";": ";", ",": ","}
+
+
+def _unescape_value(raw):
+    out, i, quoted = [], 0, False
+    while i < len(raw):
+        ch = raw[i]
+        if ch == '"':
+            quoted = not quoted
+            i += 1
+        elif ch == "\\" and i + 1 < len(raw):
+            nxt = raw[i + 1]
+            if nxt == "x":
+                j = i + 2
+                while j < len(raw) and raw[j] in "0123456789abcdefABCDEF":
+                    j += 1
+                out.append(chr(int(raw[i + 2:j], 16)))
+                i = j
+            elif nxt in "01234567":
+                j = i + 1
+                while j < len(raw) and raw[j] in "01234567":
+                    j += 1
+                out.append(chr(int(raw[i + 1:j], 8)))
+                i = j
+            else:
+                out.append(_SIMPLE_ESCAPES.get(nxt, nxt))
+                i += 2
+        else:
+            out.append(ch)
+            i += 1
+    return "".join(out).strip() if not quoted else "".join(out)
+
+
+def parse_qsettings_ini(text):
+    sections = {}
+    current = sections.setdefault("General", {})
+    for line in text.splitlines():
+        stripped = line.strip()
+        if not stripped or stripped.startswith(";"):
+            continue
+        if stripped.startswith("[") and stripped.endswith("]"):
+            current = sections.setdefault(_unescape_key(stripped[1:-1]), {})
+            continue
+        key, sep, value = line.partition("=")
+        if sep:
+            current[_unescape_key(key.strip())] = _unescape_value(value.strip())
+    return sections
+
+
+def shift_text(text, offset):
+    """The program's character shift for stored settings: codes outside 0-255 drop out."""
+    out = []
+    for ch in text:
+        code = ord(ch) + offset
+        if 0 <= code <= 255:
+            out.append(chr(code))
+    return "".join(out)
+
+
+def query_parameters(address):
+    """The query of an address as an ordered list of (name, decoded value)."""
+    query = urllib.parse.urlsplit(address).query
+    return urllib.parse.parse_qsl(query, keep_blank_values=True)

@@ -1,0 +1,193 @@
+"""The journeys a person takes through quenlory, run on a private X display.
+
+    python3 journeys.py JOURNEY PATH/TO/quenlory
+
+Each journey starts the real binary in a fresh Session, drives it with the
+keyboard and the mouse, and checks only what can be seen from outside: the
+windows, the clipboard, the addresses handed to the browser, the settings file
+and the exit code.
+"""
+
+import datetime
+import sys
+import time
+
+from harness import (MAIN_TITLE, MESSAGE_TITLE, JourneyFailed, Session, check,
+                     query_parameters, shift_text, wait_for)
+
+SITE = "https://www.talvane.example/quenlory"
+HOME_PAGE = SITE + "/ssd.php?page=home-page"
+
+# The main window's client area is 394 px high below its menu bar; the top
+# banner sits 9 px into it and is 39 px high across 480 px.
+MAIN_CLIENT_HEIGHT = 394
+RESULT_CLIENT_WIDTH = 577
+TOP_BANNER_CENTRE = (248, 9 + 19)
+
+
+def start_main(session):
+    program = session.start_program()
+    main = session.wait_window(MAIN_TITLE, pid=program.pid)
+    return program, main
+
+
+def run_test_with_keyboard(session, main, name, own_moves, sibling_moves):
+    """Types the name, moves each date list down by the given steps and presses the button."""
+    session.type_text(main, name)
+    for moves in list(own_moves) + list(sibling_moves):
+        session.keys(main, "Tab", *(["Down"] * moves))
+    session.keys(main, "Tab", "space")
+
+
+def date_forms(day):
+    """The ways a short date may be written for day."""
+    return {day.strftime("%-d/%-m/%y"), day.strftime("%-m/%-d/%y"), day.strftime("%d/%m/%Y"),
+            day.strftime("%m/%d/%Y"), day.strftime("%Y-%m-%d"), day.strftime("%d.%m.%Y"),
+            day.strftime("%d/%m/%y"), day.strftime("%m/%d/%y")}
+
+
+def first_start(session):
+    before = datetime.date.today()
+    check(not session.read_settings(), "the private settings store is not empty before the start")
+    program, main = start_main(session)
+
+    check(session.title(main) == MAIN_TITLE, "main window title")
+    questions = [w for w in session.search(pid=program.pid) if session.title(w) == MESSAGE_TITLE]
+    check(not questions, "a message box is shown at the first start")
+
+    stored_key = shift_text("Duration", 85)
+
+    def stored_value():
+        return session.read_settings().get("Settings", {}).get(stored_key)
+
+    value = wait_for(stored_value, "the reminder date in the settings file")
+    decoded = shift_text(value, -85)
+    after = datetime.date.today()
+    check(decoded in date_forms(before) | date_forms(after),
+          f"the stored date decodes to {decoded!r}, not to today")
+    check("Duration" not in open(session.settings_file(), encoding="utf-8").read(),
+          "the key name is stored in plain text")
+    check(program.poll() is None, "the program ended by itself")
+
+
+def test_run(session):
+    program, main = start_main(session)
+    copied = "copied before the test"
+    holder = session.own_clipboard(copied)
+
+    # 23 July (Leo) and the sibling's 4 February (Aquarius), years moved too.
+    run_test_with_keyboard(session, main, "ann", own_moves=(22, 6, 5), sibling_moves=(3, 1, 2))
+
+    result = session.wait_window(MAIN_TITLE, pid=program.pid, exclude=[main])
+    session.wait_unmapped(main)
+    check(session.window_info(result)["width"] == RESULT_CLIENT_WIDTH,
+          "the window shown is not the result window")
+    wait_for(lambda: session.clipboard() != copied, "the clipboard to be emptied")
+    wait_for(lambda: holder.poll() is not None, "the clipboard's owner to lose it")
+    check(not session.clipboard(), "the clipboard still holds text")
+    check(session.search(pid=program.pid) == [result], "other windows than the result are shown")
+
+
+def back_and_exit(session):
+    program, main = start_main(session)
+    run_test_with_keyboard(session, main, "ann", own_moves=(0, 0, 0), sibling_moves=(0, 0, 0))
+    result = session.wait_window(MAIN_TITLE, pid=program.pid, exclude=[main])
+    session.wait_unmapped(main)
+
+    # The focus starts on Back, so Enter goes back.
+    session.keys(result, "Return")
+    wait_for(lambda: session.is_viewable(main), "the main window to come back")
+    session.wait_unmapped(result)
+    check(session.search(pid=program.pid) == [main], "more than the main window is shown after Back")
+
+    session.keys(main, "Escape")
+    exit_screen = session.wait_window(MAIN_TITLE, pid=program.pid, exclude=[main, result])
+    session.wait_unmapped(main)
+    check("_NET_WM_STATE_ABOVE" in session.net_wm_state(exit_screen),
+          "the exit screen does not ask to stay on top")
+    check(session.top_level_windows()[-1:] == [exit_screen], "the exit screen is not the top window")
+    check(session.search(pid=program.pid) == [exit_screen], "other windows beside the exit screen")
+
+    session.keys(exit_screen, "alt+x")
+    code = session.wait_exit(program)
+    check(code == 0, f"the program ended with code {code}")
+    check(session.top_level_windows() == [], "windows are left after the end")
+
+
+def second_copy(session):
+    first, main = start_main(session)
+    wait_for(lambda: session.read_settings().get("Settings"), "the first copy's settings")
+    settings_before = open(session.settings_file(), "rb").read()
+
+    second = session.start_program()
+    box = session.wait_window(pid=second.pid)
+    check(session.title(box) == MESSAGE_TITLE, f"the second copy shows {session.title(box)!r}")
+    check(session.search(pid=second.pid) == [box], "the second copy shows more than its message")
+    session.keys(box, "Return")
+    code = session.wait_exit(second)
+    check(code == 0, f"the second copy ended with code {code}")
+
+    check(first.poll() is None, "the first copy ended too")
+    check(session.is_viewable(main), "the first copy's main window is gone")
+    check(session.search(pid=first.pid) == [main], "the first copy shows another window")
+    check(open(session.settings_file(), "rb").read() == settings_before,
+          "the second copy changed the settings")
+    # The first copy still answers: its Esc brings the exit screen.
+    session.keys(main, "Escape")
+    session.wait_window(MAIN_TITLE, pid=first.pid, exclude=[main])
+
+
+def links(session):
+    program, main = start_main(session)
+
+    session.keys(main, "alt+h", "v")
+    check(session.wait_opened(1) == [HOME_PAGE], "Help > Visit Us Online")
+
+    info = session.window_info(main)
+    menu_bar = info["height"] - MAIN_CLIENT_HEIGHT
+    check(0 < menu_bar < 60, f"odd main window height {info['height']}")
+    session.click(main, TOP_BANNER_CENTRE[0], menu_bar + TOP_BANNER_CENTRE[1])
+    check(session.wait_opened(2)[1] == HOME_PAGE, "the top banner")
+
+    session.keys(main, "Escape")
+    exit_screen = session.wait_window(MAIN_TITLE, pid=program.pid, exclude=[main])
+    typed = {"taf1": "Ann Lee", "taf2": "ann@example.org", "taf4": "Bob",
+             "taf5": "bob@example.net", "taf3": "Take the test"}
+    # The form's boxes in their tab order; each empties its placeholder on focus.
+    for index, field in enumerate(("taf1", "taf2", "taf4", "taf5", "taf3")):
+        if index:
+            session.keys(exit_screen, "Tab")
+        session.type_text(exit_screen, typed[field])
+    session.keys(exit_screen, "alt+n")
+
+    address = session.wait_opened(3)[2]
+    check(address.startswith(SITE + "/ssd.php?page=qrzx-refer-a-friend&"), f"referral address {address}")
+    parameters = query_parameters(address)
+    expected = [("page", "qrzx-refer-a-friend")] + [(name, typed[name]) for name in
+                                                    ("taf1", "taf2", "taf3", "taf4", "taf5")]
+    expected.append(("taf6", SITE + "/"))
+    check(parameters == expected, f"referral parameters {parameters}, expected {expected}")
+    check(session.is_viewable(exit_screen), "the exit screen closed after the referral")
+    check(len(session.opened_addresses()) == 3, "more addresses were opened than asked for")
+
+
+JOURNEYS = {f.__name__: f for f in (first_start, test_run, back_and_exit, second_copy, links)}
+
+
+def main(argv):
+    if len(argv) != 3 or argv[1] not in JOURNEYS:
+        print(f"usage: {argv[0]} {{{'|'.join(JOURNEYS)}}} PATH/TO/quenlory", file=sys.stderr)
+        return 2
+    started = time.monotonic()
+    try:
+        with Session(argv[2]) as session:
+            JOURNEYS[argv[1]](session)
+    except JourneyFailed as failure:
+        print(f"FAIL {argv[1]}: {failure}", file=sys.stderr)
+        return 1
+    print(f"PASS {argv[1]} in {time.monotonic() - started:.1f} s")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
