@@ -34,7 +34,9 @@ QString reminderDateText(const QDate &date)
 
 QDate parseReminderDate(const QString &text, const QDate &today)
 {
-    const QDate iso = QDate::fromString(text, Qt::ISODate);
+    // Qt::ISODate would read only the first ten characters and take
+    // "2026-06-15" followed by anything as that date.
+    const QDate iso = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
     if (iso.isValid())
         return iso;
     const QLocale locale;
