@@ -67,10 +67,12 @@ printf '%s\\n' "$1" >> '{record}'
 
 
 class Session:
-    def __init__(self, binary, screen="1024x768x24", framebuffer_dir=None, keep=False):
+    def __init__(self, binary, screen="1024x768x24", framebuffer_dir=None, keep=False,
+                 program_env=None):
         self.binary = os.path.abspath(binary)
         self.screen = screen
         self.framebuffer_dir = framebuffer_dir
+        self.program_env = program_env or {}
         self.keep = keep or bool(os.environ.get("QUENLORY_E2E_KEEP"))
         self.root = None
         self.env = None
@@ -206,7 +208,8 @@ class Session:
     def start_program(self):
         index = len(self._programs)
         log = open(os.path.join(self.logs, f"quenlory-{index}.log"), "w")
-        process = subprocess.Popen([self.binary], cwd=self.home, env=self.env,
+        process = subprocess.Popen([self.binary], cwd=self.home,
+                                   env={**self.env, **self.program_env},
                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                                    start_new_session=True)
         self._programs.append(process)
