@@ -98,16 +98,25 @@ bool QtDesktop::writeSetting(const QString &section, const QString &key, const Q
     return settings->status() == QSettings::NoError;
 }
 
+bool claimInstanceLock(QLockFile &lock)
+{
+    // Only a dead owner makes the lock stale: a copy that has run for hours
+    // still holds it.
+    lock.setStaleLockTime(0);
+    return lock.tryLock(0) || lock.error() != QLockFile::LockFailedError;
+}
+
 bool QtDesktop::claimSingleInstance()
 {
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (dir.isEmpty())
+    QString name = programName();
+    if (dir.isEmpty()) {
+        // The temporary folder is shared by every user of the machine.
         dir = QDir::tempPath();
-    m_instanceLock = std::make_unique<QLockFile>(dir + u'/' + programName() + QStringLiteral(".lock"));
-    // Only a dead owner makes the lock stale: a copy that has run for hours
-    // still holds it.
-    m_instanceLock->setStaleLockTime(0);
-    return m_instanceLock->tryLock(0);
+        name += u'-' + QDir::home().dirName();
+    }
+    m_instanceLock = std::make_unique<QLockFile>(dir + u'/' + name + QStringLiteral(".lock"));
+    return claimInstanceLock(*m_instanceLock);
 }
 
 QDate QtDesktop::today()

@@ -11,6 +11,10 @@ class QLockFile;
 
 namespace platform {
 
+// Takes the instance lock without waiting. False only when another live
+// copy holds it; a lock that cannot be made at all does not stop the program.
+bool claimInstanceLock(QLockFile &lock);
+
 class QtDesktop final : public Desktop
 {
 public:
