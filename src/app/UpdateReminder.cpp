@@ -1,6 +1,7 @@
 #include "app/UpdateReminder.h"
 
 #include "app/SettingCodec.h"
+#include "links/SiteLinks.h"
 #include "platform/Desktop.h"
 
 #include <QDate>
@@ -11,13 +12,6 @@ namespace app {
 namespace {
 
 const int kQuietDays = 14;
-
-// Stands in for the site-link opener until the links module is built.
-void openDownloadPage(platform::Desktop &desktop)
-{
-    desktop.openUrl(QStringLiteral(QUENLORY_SITE_BASE "/" QUENLORY_SITE_FOLDER
-                                   "/ssd.php?page=download-web-page"));
-}
 
 bool storeToday(platform::Desktop &desktop)
 {
@@ -75,7 +69,7 @@ void UpdateReminder(platform::Desktop &desktop)
     if (!storeToday(desktop))
         return;
     if (answer == platform::Answer::Yes)
-        openDownloadPage(desktop);
+        links::OpenSiteLink(desktop, links::kDownloadPage);
 }
 
 } // namespace app
