@@ -1,0 +1,46 @@
+#include "test_window/TestRun.h"
+
+#include "core/ChildProfiles.h"
+#include "core/SunSign.h"
+#include "test_window/Guarded.h"
+
+namespace test_window {
+
+namespace {
+
+void storeSign(std::string &stored, int month, int day)
+{
+    core::SunSign sign = core::SunSignForDate(month, day);
+    if (!sign.empty())
+        stored = std::move(sign);
+}
+
+std::optional<QString> profileOf(const std::string &sign)
+{
+    const std::optional<std::string_view> profile = core::ChildProfileFor(sign);
+    if (!profile)
+        return std::nullopt;
+    return QString::fromUtf8(profile->data(), qsizetype(profile->size()));
+}
+
+} // namespace
+
+result_window::ResultValues workOutResult(core::RelationCompatibility &shared, int month, int day,
+                                          int siblingMonth, int siblingDay)
+{
+    result_window::ResultValues values;
+    guarded([&] { storeSign(shared.YourSunSign, month, day); });
+    guarded([&] { storeSign(shared.YourSiblingSunSign, siblingMonth, siblingDay); });
+    guarded([&] { shared.GetRelationCompatibility(); });
+    guarded([&] {
+        values.yourSunSign = QString::fromStdString(shared.YourSunSign);
+        values.yourProfile = profileOf(shared.YourSunSign);
+        values.yourSiblingSunSign = QString::fromStdString(shared.YourSiblingSunSign);
+        values.yourSiblingProfile = profileOf(shared.YourSiblingSunSign);
+        values.pairSentence = QString::fromStdString(shared.PairSentence);
+        values.levelSentence = QString::fromStdString(shared.LevelSentence);
+    });
+    return values;
+}
+
+} // namespace test_window
