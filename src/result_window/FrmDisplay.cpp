@@ -13,6 +13,9 @@
 #include <QScreen>
 
 using namespace test_window;
+using links::kDarkBrown;
+using links::kKhaki;
+using links::kLightYellow;
 
 namespace {
 

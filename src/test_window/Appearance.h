@@ -1,20 +1,18 @@
 #pragma once
 
-// The look both windows share: the house colours, the Verdana base font and
-// the way a control is given its colours.
+// How the two main windows give their controls the house colours: an opaque
+// control takes one colour for every background role and one for every text
+// role, so frames, buttons, lists and boxes all follow the same call.
+
+#include "links/Look.h"
 
 #include <QColor>
-#include <QFont>
 
 class QWidget;
 
 namespace test_window {
 
-inline const QColor kDarkBrown(94, 70, 47);
-inline const QColor kKhaki(221, 228, 169);
-inline const QColor kLightYellow(255, 255, 192);
 inline const QColor kCyan(0, 255, 255);
-inline const QColor kLinkBlue(0, 0, 255);
 
 // Verdana 8.25 pt bold: the windows' text unless a control says otherwise.
 QFont baseFont();

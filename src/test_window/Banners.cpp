@@ -1,20 +1,19 @@
 #include "test_window/Banners.h"
 
+#include "links/SiteLinks.h"
 #include "test_window/Appearance.h"
 
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
-#include <QUrl>
 
 namespace test_window {
 
 QString forumAdvert()
 {
-    const QString site = QUrl(QStringLiteral(QUENLORY_SITE_BASE)).host();
     return QStringLiteral("Talk about brothers, sisters and the stars in the Talvane discussion forum. "
                           "Visit the forum at ")
-           + site;
+           + links::siteDisplayAddress();
 }
 
 QString coBrandOffer()
@@ -42,7 +41,7 @@ void dressBanners(QLabel *forum, QLabel *coBrand, QLabel *fullBrand)
     // Opaque, so that the upper of the two hides the lower completely.
     const QColor buttonFace = QGuiApplication::palette().color(QPalette::Button);
     for (QLabel *offer : {coBrand, fullBrand})
-        paint(offer, buttonFace, kLinkBlue);
+        paint(offer, buttonFace, links::kLinkBlue);
 }
 
 } // namespace test_window

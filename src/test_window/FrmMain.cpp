@@ -16,6 +16,9 @@
 #include <QKeyEvent>
 
 using namespace test_window;
+using links::kDarkBrown;
+using links::kKhaki;
+using links::kLightYellow;
 
 FrmMain::FrmMain(platform::Desktop &desktop, QWidget *parent)
     : QMainWindow(parent)
