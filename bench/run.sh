@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up benchmark: time from fork to the main window's first complete
-# paint, and resident memory after it, for the program (A) and the reference
-# program (B), on a private X server, interleaved A B A B.
+# paint, and resident memory after it, for the program (A), the reference
+# program with the main window's look (B) and the plain reference (C), on a
+# private X server, interleaved A B C A B C.
 #
 #     bash bench/run.sh [ROUNDS]     (default 15, after one warm-up round)
 set -euo pipefail
@@ -62,7 +63,7 @@ measure() {
     # dbus-daemon warns that it cannot raise its file limit; kept out of sight
     # unless the run fails.
     if ! HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/runtime \
-        dbus-run-session -- "$helper" "$title" "$quiet_ms" 15000 "$1" 2>"$work/stderr"; then
+        dbus-run-session -- "$helper" "$title" "$quiet_ms" 15000 "$@" 2>"$work/stderr"; then
         cat "$work/stderr" >&2
         exit 1
     fi
@@ -74,23 +75,32 @@ median() { sort -g | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[
 echo "warm-up"
 measure "$program" >/dev/null
 measure "$reference" >/dev/null
+measure "$reference" --plain >/dev/null
 : >"$work/results"
 for round in $(seq "$rounds"); do
     a=$(measure "$program")
     b=$(measure "$reference")
-    read -r a_map a_paint a_rss a_anon _ <<<"$a"
-    read -r b_map b_paint b_rss b_anon _ <<<"$b"
-    printf 'round %2d  program %7.2f ms %6d kB  reference %7.2f ms %6d kB\n' \
-        "$round" "$a_paint" "$a_rss" "$b_paint" "$b_rss"
-    echo "$a_map $a_paint $a_rss $a_anon $b_map $b_paint $b_rss $b_anon" >>"$work/results"
+    c=$(measure "$reference" --plain)
+    echo "$a $b $c" >>"$work/results"
+    read -r a_map a_paint a_rss _ <<<"$a"
+    read -r b_map b_paint b_rss _ <<<"$b"
+    read -r c_map c_paint c_rss _ <<<"$c"
+    printf 'round %2d  program %7.2f ms %6d kB  reference %7.2f ms %6d kB  plain %7.2f ms %6d kB\n' \
+        "$round" "$a_paint" "$a_rss" "$b_paint" "$b_rss" "$c_paint" "$c_rss"
 done
 
+# Each result line: map, paint, VmRSS, RssAnon, damage events, for A, B, C.
 column() { awk -v c="$1" '{print $c}' "$work/results" | median; }
 ratio() { awk -v a="$1" -v b="$2" '{printf "%.4f\n", $a / $b}' "$work/results" | median; }
+row() {
+    printf "%-26s %9.${2}f %10.${2}f %9.${2}f %9.3f %9.3f\n" "$1" "$(column "$3")" "$(column $(($3 + 5)))" \
+        "$(column $(($3 + 10)))" "$(ratio "$3" $(($3 + 5)))" "$(ratio "$3" $(($3 + 10)))"
+}
 echo
-printf '%-28s %12s %12s %8s\n' "median of $rounds rounds" program reference ratio
-printf '%-28s %12.1f %12.1f %8.3f\n' "map (ms)" "$(column 1)" "$(column 5)" "$(ratio 1 5)"
-printf '%-28s %12.1f %12.1f %8.3f\n' "first complete paint (ms)" "$(column 2)" "$(column 6)" "$(ratio 2 6)"
-printf '%-28s %12.0f %12.0f %8.3f\n' "VmRSS (kB)" "$(column 3)" "$(column 7)" "$(ratio 3 7)"
-printf '%-28s %12.0f %12.0f %8.3f\n' "RssAnon (kB)" "$(column 4)" "$(column 8)" "$(ratio 4 8)"
-echo "(ratio: median of the per-round ratios program / reference; targets <= 1.10)"
+printf '%-26s %9s %10s %9s %9s %9s\n' "median of $rounds rounds" program reference plain "A/B" "A/C"
+row "map (ms)" 1 1
+row "first complete paint (ms)" 1 2
+row "VmRSS (kB)" 0 3
+row "RssAnon (kB)" 0 4
+echo "A/B, A/C: median of the per-round ratios of the program to the reference with"
+echo "the same look (B) and to the plain reference (C); targets <= 1.10"
