@@ -12,8 +12,8 @@
 #include "test_window/WindowKeys.h"
 
 #include <QCloseEvent>
-#include <QLayout>
 #include <QKeyEvent>
+#include <QLayout>
 
 using namespace test_window;
 using links::kDarkBrown;
