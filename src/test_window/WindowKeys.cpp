@@ -21,6 +21,10 @@ bool WindowKeys::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return false;
+    // An open drop-down list is a popup window of its own: its Enter and Esc
+    // pick or close the list.
+    if (static_cast<QWidget *>(watched)->window() != parent())
+        return false;
     const auto *keyEvent = static_cast<QKeyEvent *>(event);
     if (keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;

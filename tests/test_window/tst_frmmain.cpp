@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +62,7 @@ private slots:
     void startFocusAndOrder();
     void keyboard_data();
     void keyboard();
+    void enterInAnOpenListPicks();
     void accessKeyPressesExit();
     void closingCommands_data();
     void closingCommands();
@@ -649,6 +651,25 @@ void TestFrmMain::keyboard()
     QVERIFY(m_desktop.messages.empty());
     if (!exits)
         QCOMPARE(control<QLineEdit>("txtName")->text(), QStringLiteral("ANN"));
+}
+
+void TestFrmMain::enterInAnOpenListPicks()
+{
+    showActive();
+    auto *month = control<QComboBox>("cboMonth");
+    month->setFocus();
+    month->showPopup();
+    QWidget *popup = month->view();
+    QTRY_VERIFY(popup->isVisible());
+    QSignalSpy closed(m_window.data(), &FrmMain::closedByUser);
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QCOMPARE(month->currentIndex(), 1);
+    QTRY_VERIFY(!popup->isVisible());
+    QCOMPARE(closed.count(), 0);
+    // With the list closed again, Enter is the window's once more.
+    QTest::keyClick(month, Qt::Key_Return);
+    QCOMPARE(closed.count(), 1);
 }
 
 void TestFrmMain::accessKeyPressesExit()
