@@ -2,6 +2,7 @@
 
 #include "ui_FrmDisplay.h"
 
+#include "links/SiteLinks.h"
 #include "result_window/ClipboardGuard.h"
 #include "test_window/Appearance.h"
 #include "test_window/Banners.h"
@@ -77,6 +78,7 @@ FrmDisplay::FrmDisplay(platform::Desktop &desktop, QWidget *parent)
     connect(ui->mnuExit, &QAction::triggered, ui->cmdExit, &QPushButton::click);
     for (QAction *separator : {ui->mnuFileSep1, ui->mnuFileSep2})
         separator->setSeparator(true);
+    links::attachSiteLinks(this, desktop);
 }
 
 FrmDisplay::~FrmDisplay() = default;

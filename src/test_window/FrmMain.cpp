@@ -2,6 +2,7 @@
 
 #include "ui_FrmMain.h"
 
+#include "links/SiteLinks.h"
 #include "platform/Desktop.h"
 #include "result_window/FrmDisplay.h"
 #include "test_window/Appearance.h"
@@ -63,6 +64,7 @@ FrmMain::FrmMain(platform::Desktop &desktop, QWidget *parent)
     connect(ui->mnuGetMyCompatibilityWithSibling, &QAction::triggered, this, &FrmMain::runTest);
     connect(ui->cmdExit, &QPushButton::clicked, this, &FrmMain::close);
     connect(ui->mnuExit, &QAction::triggered, this, &FrmMain::close);
+    links::attachSiteLinks(this, desktop);
 }
 
 FrmMain::~FrmMain() = default;
