@@ -134,6 +134,7 @@ private slots:
     void closingTheResultWindowShowsTheExitScreen();
     void backShowsNoExitScreen_data();
     void backShowsNoExitScreen();
+    void backThenExitInTheMainWindow();
     void endProgramClosesInCreationOrderOnce();
     void closingTheExitScreenEndsTheLoopWithZero_data();
     void closingTheExitScreenEndsTheLoopWithZero();
@@ -253,6 +254,27 @@ void TestShell::backShowsNoExitScreen()
     clickExit(second);
     QCOMPARE(exitScreenCount(), 1);
     QVERIFY(!run.main->isVisible());
+}
+
+void TestShell::backThenExitInTheMainWindow()
+{
+    Run run;
+    QVERIFY(run.start());
+    QPointer<FrmDisplay> result = run.runTest();
+    QVERIFY(result);
+    result->back();
+    QVERIFY(run.main->isVisible());
+    QCOMPARE(exitScreenCount(), 0);
+    QVERIFY(!run.shell.exitScreen());
+
+    escape(run.main);
+    QCOMPARE(exitScreenCount(), 1);
+    QVERIFY(run.shell.exitScreen()->isVisible());
+    QVERIFY(!run.shell.isEnding());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(run.main.isNull());
+    QVERIFY(result.isNull());
+    QCOMPARE(run.shell.loadedWindows(), std::vector<QWidget *>{run.shell.exitScreen()});
 }
 
 void TestShell::endProgramClosesInCreationOrderOnce()
