@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -93,7 +94,7 @@ void FrmNagScreen2::applyLook()
     setTextColour(m_ui->lblNagScreen2Caption, Qt::white);
     setTextColour(m_ui->Label2, QColor(0, 255, 255));
     setTextColour(m_ui->Check1, kLightYellow);
-    for (QWidget *frame : {static_cast<QWidget *>(m_ui->Frame6), static_cast<QWidget *>(m_ui->Frame2)}) {
+    for (QWidget *frame : std::initializer_list<QWidget *>{m_ui->Frame6, m_ui->Frame2}) {
         setBackground(frame, kKhaki);
         setTextColour(frame, Qt::black);
     }
@@ -101,10 +102,9 @@ void FrmNagScreen2::applyLook()
     setTextColour(m_ui->Label3, kDarkBrown);
     m_ui->lblGoToHome->setFont(verdana(8.25, Weight::Bold, Underline::Yes));
     setTextColour(m_ui->lblGoToHome, kLinkBlue);
-    for (QWidget *box : {static_cast<QWidget *>(m_ui->txtName), static_cast<QWidget *>(m_ui->txtEmail),
-                         static_cast<QWidget *>(m_ui->txtFriendName),
-                         static_cast<QWidget *>(m_ui->txtFriendEmail),
-                         static_cast<QWidget *>(m_ui->txtMessage)}) {
+    for (QWidget *box : std::initializer_list<QWidget *>{m_ui->txtName, m_ui->txtEmail,
+                                                         m_ui->txtFriendName, m_ui->txtFriendEmail,
+                                                         m_ui->txtMessage}) {
         QPalette palette = box->palette();
         palette.setColor(QPalette::Base, kDarkBrown);
         palette.setColor(QPalette::Text, kLightYellow);
