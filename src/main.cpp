@@ -1,11 +1,26 @@
+#include "app/Shell.h"
+#include "app/Startup.h"
+#include "platform/Fonts.h"
+#include "platform/QtDesktop.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quenlory v1.25"));
-    window.show();
-    return app.exec();
+    QApplication application(argc, argv);
+    // Only EndProgram ends the program, never the closing of a window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QIcon icon;
+    for (const int size : {32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/quenlory-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+    platform::installFontSubstitutes();
+
+    platform::QtDesktop desktop;
+    app::Shell shell(desktop);
+    if (!app::StartApplication(desktop, shell))
+        return 0;
+    return application.exec();
 }
