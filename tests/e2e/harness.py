@@ -236,7 +236,8 @@ class Session:
 
     def search(self, name=None, pid=None, visible=True):
         """Window ids matching exactly name (and belonging to pid), oldest first."""
-        args = ["xdotool", "search"]
+        # xdotool joins several conditions with "or" unless told otherwise.
+        args = ["xdotool", "search", "--all"]
         if visible:
             args.append("--onlyvisible")
         if pid is not None:
@@ -424,14 +425,16 @@ def _unescape_value(raw):
         else:
             out.append(ch)
             i += 1
-    return "".join(out).strip() if not quoted else "".join(out)
+    return "".join(out)
 
 
 def parse_qsettings_ini(text):
     sections = {}
     current = sections.setdefault("General", {})
-    for line in text.splitlines():
-        stripped = line.strip()
+    # Only ASCII blanks count: the shifted characters include U+0085, which
+    # Python would take for a line break and for white space.
+    for line in text.split("\n"):
+        stripped = line.strip(" \t\r")
         if not stripped or stripped.startswith(";"):
             continue
         if stripped.startswith("[") and stripped.endswith("]"):
@@ -439,7 +442,7 @@ def parse_qsettings_ini(text):
             continue
         key, sep, value = line.partition("=")
         if sep:
-            current[_unescape_key(key.strip())] = _unescape_value(value.strip())
+            current[_unescape_key(key.strip(" \t"))] = _unescape_value(value.strip(" \t\r"))
     return sections
 
 
