@@ -12,8 +12,11 @@ int main(int argc, char *argv[])
     // Only EndProgram ends the program, never the closing of a window.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Every size added here is decoded at once and sent to the window system
+    // with each window; title bars and task bars need no more than 48 px (the
+    // launcher takes the large sizes from the installed icon theme).
     QIcon icon;
-    for (const int size : {32, 48, 128, 256})
+    for (const int size : {32, 48})
         icon.addFile(QStringLiteral(":/icons/quenlory-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
     platform::installFontSubstitutes();
