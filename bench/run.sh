@@ -12,18 +12,7 @@ quiet_ms=${QUIET_MS:-250}
 title="Quenlory v1.25"
 
 # The helper needs the XCB DAMAGE headers; installed only when missing.
-packages=(libxcb1-dev libxcb-damage0-dev pkg-config xvfb xauth dbus-bin fontconfig)
-missing=()
-for p in "${packages[@]}"; do
-    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
-    [[ $status == "install ok installed" ]] || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
-bash scripts/deps.sh
+bash scripts/deps.sh libxcb1-dev libxcb-damage0-dev pkg-config fontconfig
 
 build=build/bench
 cmake -S . -B $build -DCMAKE_BUILD_TYPE=Release -DQUENLORY_BUILD_TESTS=OFF \

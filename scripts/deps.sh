@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, and only when one
-# is missing, so a second run costs a dpkg-query and nothing more.
+# is missing, so a second run costs a dpkg-query and nothing more. Further
+# package names given as arguments are checked and installed the same way.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
     xvfb xauth xdotool xclip x11-utils dbus-daemon python3  # end-to-end tests on a real X server
     desktop-file-utils appstream    # validating the desktop entry and metainfo
     faketime                        # a frozen clock for scripts/screenshots.sh
+    "$@"
 )
 
 missing=()
