@@ -1,6 +1,7 @@
 // The result window on its own: layout, values, Back and the closing
 // commands, the keyboard, and the profile boxes' clipboard guard.
 
+#include "Controls.h"
 #include "FakeDesktop.h"
 
 #include "platform/Fonts.h"
@@ -64,10 +65,7 @@ private:
     template <typename T>
     T *control(const char *name) const
     {
-        auto *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return findControl<T>(m_window, name);
     }
     void showActive();
     QPoint inWindow(const QWidget *widget, QPoint point) const;

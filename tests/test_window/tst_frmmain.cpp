@@ -1,6 +1,7 @@
 // The main window driven through its real controls: layout, lists, the name
 // filter, the input check, the keyboard and the closing commands.
 
+#include "Controls.h"
 #include "FakeDesktop.h"
 
 #include "platform/Fonts.h"
@@ -71,10 +72,7 @@ private:
     template <typename T>
     T *control(const char *name) const
     {
-        auto *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return findControl<T>(m_window, name);
     }
     void showActive();
 

@@ -2,6 +2,7 @@
 // values in the result window, and the swap between the two windows,
 // including Back and a second run.
 
+#include "Controls.h"
 #include "FakeDesktop.h"
 
 #include "core/ChildProfiles.h"
@@ -102,10 +103,7 @@ private:
     template <typename T>
     T *control(const char *name) const
     {
-        auto *widget = m_window->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return findControl<T>(m_window, name);
     }
     void setDates(int day, int month, int siblingDay, int siblingMonth);
     FrmDisplay *runByButton();
