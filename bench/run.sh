@@ -23,10 +23,19 @@ reference=$PWD/$build/bench/quenlory_reference
 helper=$PWD/$build/bench/firstpaint
 
 work=$(mktemp -d)
+# The per-user runtime folder, where the instance lock lives, is a tmpfs in
+# every desktop session (/run/user/UID); the runs get theirs on one too, not
+# on the disk under the home folder.
+runtime_root=$work
+if [[ -d /dev/shm && -w /dev/shm ]]; then
+    runtime_root=$(mktemp -d /dev/shm/quenlory-bench.XXXX)
+fi
 xvfb_pid=
 cleanup() {
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
+    if [[ -n $xvfb_pid ]]; then
+        kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    fi
+    rm -rf "$work" "$runtime_root"
 }
 trap cleanup EXIT
 
@@ -43,20 +52,20 @@ done
 export DISPLAY=:$(head -n1 "$work/display")
 unset WAYLAND_DISPLAY SESSION_MANAGER QT_QPA_PLATFORM
 
-# One run: a fresh home and settings folder and a private session bus.
+# One run: a fresh home, settings and runtime folder and a private session bus.
 measure() {
-    local home
+    local home runtime
     home=$(mktemp -d "$work/home.XXXX")
-    mkdir -p "$home/.config" "$home/runtime"
-    chmod 700 "$home/runtime"
+    runtime=$(mktemp -d "$runtime_root/runtime.XXXX")
+    mkdir -p "$home/.config"
     # dbus-daemon warns that it cannot raise its file limit; kept out of sight
     # unless the run fails.
-    if ! HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home/runtime \
+    if ! HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$runtime \
         dbus-run-session -- "$helper" "$title" "$quiet_ms" 15000 "$@" 2>"$work/stderr"; then
         cat "$work/stderr" >&2
         exit 1
     fi
-    rm -rf "$home"
+    rm -rf "$home" "$runtime"
 }
 
 median() { sort -g | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
