@@ -13,10 +13,19 @@ namespace {
 
 const int kQuietDays = 14;
 
-bool storeToday(platform::Desktop &desktop)
+QString section()
 {
-    return desktop.writeSetting(QStringLiteral("Settings"), EncodeSetting(QStringLiteral("Duration")),
-                                EncodeSetting(reminderDateText(desktop.today())));
+    return QStringLiteral("Settings");
+}
+
+QString storedKey()
+{
+    return EncodeSetting(QStringLiteral("Duration"));
+}
+
+QString storedToday(platform::Desktop &desktop)
+{
+    return EncodeSetting(reminderDateText(desktop.today()));
 }
 
 } // namespace
@@ -47,10 +56,11 @@ QDate parseReminderDate(const QString &text, const QDate &today)
 
 void UpdateReminder(platform::Desktop &desktop)
 {
-    const QString stored = DecodeSetting(
-        desktop.readSetting(QStringLiteral("Settings"), EncodeSetting(QStringLiteral("Duration"))));
+    const QString stored = DecodeSetting(desktop.readSetting(section(), storedKey()));
     if (stored.isEmpty()) {
-        storeToday(desktop);
+        // Nothing depends on this write succeeding, so start-up does not wait
+        // for the disk.
+        desktop.writeSettingSoon(section(), storedKey(), storedToday(desktop));
         return;
     }
 
@@ -66,7 +76,8 @@ void UpdateReminder(platform::Desktop &desktop)
         QStringLiteral("There maybe an update to this software available") + u'\n'
             + QStringLiteral("Do you want to check for an update?"),
         platform::Icon::Information, platform::Buttons::YesNo);
-    if (!storeToday(desktop))
+    // The page opens only once the date is known to be stored.
+    if (!desktop.writeSetting(section(), storedKey(), storedToday(desktop)))
         return;
     if (answer == platform::Answer::Yes)
         links::OpenSiteLink(desktop, links::kDownloadPage);
