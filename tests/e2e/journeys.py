@@ -9,6 +9,7 @@ and the exit code.
 """
 
 import datetime
+import re
 import sys
 import time
 
@@ -68,6 +69,11 @@ def first_start(session):
     check("Duration" not in open(session.settings_file(), encoding="utf-8").read(),
           "the key name is stored in plain text")
     check(program.poll() is None, "the program ended by itself")
+
+    # The window icon comes with the window, at the two small sizes.
+    icon = session.run("xprop", "-id", str(main), "_NET_WM_ICON").stdout
+    sizes = re.findall(r"Icon \((\d+) x (\d+)\)", icon)
+    check(sorted(sizes) == [("32", "32"), ("48", "48")], f"window icon sizes {sizes}")
 
 
 def test_run(session):
