@@ -123,6 +123,9 @@ def main(binary, output_dir):
             "FAKETIME": FROZEN_CLOCK,
             "FAKETIME_DONT_FAKE_MONOTONIC": "1",
             "FAKETIME_NO_CACHE": "1",
+            # The program is killed at the end; without this libfaketime
+            # leaves its shared-memory files behind in /dev/shm.
+            "FAKETIME_DISABLE_SHM": "1",
             "FONTCONFIG_FILE": os.path.join(work, "fonts.conf"),
         }
         with Session(binary, screen="1024x768x24", framebuffer_dir=work,
