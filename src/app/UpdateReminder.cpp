@@ -13,19 +13,10 @@ namespace {
 
 const int kQuietDays = 14;
 
-QString section()
+bool storeToday(platform::Desktop &desktop)
 {
-    return QStringLiteral("Settings");
-}
-
-QString storedKey()
-{
-    return EncodeSetting(QStringLiteral("Duration"));
-}
-
-QString storedToday(platform::Desktop &desktop)
-{
-    return EncodeSetting(reminderDateText(desktop.today()));
+    return desktop.writeSetting(QStringLiteral("Settings"), EncodeSetting(QStringLiteral("Duration")),
+                                EncodeSetting(reminderDateText(desktop.today())));
 }
 
 } // namespace
@@ -56,11 +47,10 @@ QDate parseReminderDate(const QString &text, const QDate &today)
 
 void UpdateReminder(platform::Desktop &desktop)
 {
-    const QString stored = DecodeSetting(desktop.readSetting(section(), storedKey()));
+    const QString stored = DecodeSetting(
+        desktop.readSetting(QStringLiteral("Settings"), EncodeSetting(QStringLiteral("Duration"))));
     if (stored.isEmpty()) {
-        // Nothing depends on this write succeeding, so start-up does not wait
-        // for the disk.
-        desktop.writeSettingSoon(section(), storedKey(), storedToday(desktop));
+        storeToday(desktop);
         return;
     }
 
@@ -76,8 +66,7 @@ void UpdateReminder(platform::Desktop &desktop)
         QStringLiteral("There maybe an update to this software available") + u'\n'
             + QStringLiteral("Do you want to check for an update?"),
         platform::Icon::Information, platform::Buttons::YesNo);
-    // The page opens only once the date is known to be stored.
-    if (!desktop.writeSetting(section(), storedKey(), storedToday(desktop)))
+    if (!storeToday(desktop))
         return;
     if (answer == platform::Answer::Yes)
         links::OpenSiteLink(desktop, links::kDownloadPage);

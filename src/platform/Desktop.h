@@ -35,10 +35,6 @@ public:
     // false when the value could not be written.
     virtual QString readSetting(const QString &section, const QString &key) = 0;
     virtual bool writeSetting(const QString &section, const QString &key, const QString &value) = 0;
-    // The same write without making the caller wait for the disk, for a
-    // caller that has no use for the outcome. The value is in the store
-    // before any later settings call returns and before the program ends.
-    virtual void writeSettingSoon(const QString &section, const QString &key, const QString &value) = 0;
 
     // True for the first running copy for this user, false when another runs.
     virtual bool claimSingleInstance() = 0;

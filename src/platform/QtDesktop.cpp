@@ -30,21 +30,12 @@ QString programName()
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-std::unique_ptr<QSettings> openSettings(const QString &file, const QString &name)
+std::unique_ptr<QSettings> openSettings(const QString &file)
 {
     if (!file.isEmpty())
         return std::make_unique<QSettings>(file, QSettings::IniFormat);
+    const QString name = programName();
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
-}
-
-bool storeSetting(const QString &file, const QString &name, const QString &entry, const QString &value)
-{
-    const auto settings = openSettings(file, name);
-    settings->setValue(entry, value);
-    // Written to a new file that then replaces the old one, so a program
-    // stopped half-way leaves the old store whole.
-    settings->sync();
-    return settings->status() == QSettings::NoError;
 }
 
 } // namespace
@@ -54,10 +45,7 @@ QtDesktop::QtDesktop(QString settingsFile)
 {
 }
 
-QtDesktop::~QtDesktop()
-{
-    finishWriting();
-}
+QtDesktop::~QtDesktop() = default;
 
 Answer QtDesktop::message(const QString &text, Icon icon, Buttons buttons)
 {
@@ -98,44 +86,16 @@ void QtDesktop::clearClipboard()
 
 QString QtDesktop::readSetting(const QString &section, const QString &key)
 {
-    finishWriting();
-    const auto settings = openSettings(m_settingsFile, programName());
+    const auto settings = openSettings(m_settingsFile);
     return settings->value(section + u'/' + key).toString();
 }
 
 bool QtDesktop::writeSetting(const QString &section, const QString &key, const QString &value)
 {
-    finishWriting();
-    return storeSetting(m_settingsFile, programName(), section + u'/' + key, value);
-}
-
-void QtDesktop::writeSettingSoon(const QString &section, const QString &key, const QString &value)
-{
-    // Writing the store waits for the disk twice (its lock file and the new
-    // file are both flushed), which at start-up would hold back the main
-    // window's first paint; the write runs beside it instead.
-    finishWriting();
-    const QString file = m_settingsFile;
-    const QString name = programName();
-    const QString entry = section + u'/' + key;
-    try {
-        m_writing = std::thread([file, name, entry, value] {
-            try {
-                storeSetting(file, name, entry, value);
-            } catch (...) {
-                // Nobody waits for the outcome; the next start writes again.
-            }
-        });
-    } catch (const std::system_error &) {
-        // No thread to be had: write while the caller waits.
-        storeSetting(file, name, entry, value);
-    }
-}
-
-void QtDesktop::finishWriting()
-{
-    if (m_writing.joinable())
-        m_writing.join();
+    const auto settings = openSettings(m_settingsFile);
+    settings->setValue(section + u'/' + key, value);
+    settings->sync();
+    return settings->status() == QSettings::NoError;
 }
 
 bool claimInstanceLock(QLockFile &lock)

@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <random>
-#include <thread>
 
 class QLockFile;
 
@@ -29,18 +28,13 @@ public:
     void clearClipboard() override;
     QString readSetting(const QString &section, const QString &key) override;
     bool writeSetting(const QString &section, const QString &key, const QString &value) override;
-    void writeSettingSoon(const QString &section, const QString &key, const QString &value) override;
     bool claimSingleInstance() override;
     QDate today() override;
     void seedRandom() override;
     double random() override;
 
 private:
-    void finishWriting();
-
     QString m_settingsFile;
-    // The write started by writeSettingSoon, if it may still run.
-    std::thread m_writing;
     std::unique_ptr<QLockFile> m_instanceLock;
     std::mt19937 m_random;
 };

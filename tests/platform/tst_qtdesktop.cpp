@@ -49,8 +49,6 @@ private slots:
     void nativeStoreIsNamedAfterTheProgram();
     void unwritableStore_data();
     void unwritableStore();
-    void writeNotWaitedFor_data();
-    void writeNotWaitedFor();
     void instanceLock();
     void claimLock_data();
     void claimLock();
@@ -154,55 +152,6 @@ void TestQtDesktop::unwritableStore()
     platform::QtDesktop desktop(dir.filePath(relativePath));
     QVERIFY(!desktop.writeSetting(QStringLiteral("Settings"), QStringLiteral("Duration"), QStringLiteral("x")));
     QCOMPARE(desktop.readSetting(QStringLiteral("Settings"), QStringLiteral("Duration")), QString());
-    // Unreported, but no harm either.
-    desktop.writeSettingSoon(QStringLiteral("Settings"), QStringLiteral("Duration"), QStringLiteral("y"));
-    QCOMPARE(desktop.readSetting(QStringLiteral("Settings"), QStringLiteral("Duration")), QString());
-}
-
-void TestQtDesktop::writeNotWaitedFor_data()
-{
-    QTest::addColumn<bool>("native");
-    QTest::addColumn<QString>("then");
-
-    for (const bool native : {false, true}) {
-        const char *store = native ? "native" : "file";
-        // What follows the write that nobody waits for: the value must be
-        // there for a read on the same desktop, for a later program (the
-        // desktop is gone), and a later write must not be overtaken by it.
-        QTest::addRow("%s: read", store) << native << QStringLiteral("read");
-        QTest::addRow("%s: end", store) << native << QStringLiteral("end");
-        QTest::addRow("%s: write", store) << native << QStringLiteral("write");
-        QTest::addRow("%s: second soon write", store) << native << QStringLiteral("soon");
-    }
-}
-
-void TestQtDesktop::writeNotWaitedFor()
-{
-    QFETCH(bool, native);
-    QFETCH(QString, then);
-    QTemporaryDir dir;
-    const QString file = native ? QString() : dir.filePath(QStringLiteral("quenlory.ini"));
-    const QString section = QStringLiteral("Settings");
-    const QString key = app::EncodeSetting(QStringLiteral("Duration"));
-    // The native store outlives each row: every row starts from an empty entry.
-    if (native)
-        platform::QtDesktop(file).writeSetting(section, key, QString());
-
-    QString expected = QStringLiteral("first");
-    {
-        platform::QtDesktop desktop(file);
-        desktop.writeSettingSoon(section, key, QStringLiteral("first"));
-        if (then == QStringLiteral("read")) {
-            QCOMPARE(desktop.readSetting(section, key), expected);
-        } else if (then == QStringLiteral("write")) {
-            expected = QStringLiteral("second");
-            QVERIFY(desktop.writeSetting(section, key, expected));
-        } else if (then == QStringLiteral("soon")) {
-            expected = QStringLiteral("second");
-            desktop.writeSettingSoon(section, key, expected);
-        }
-    }
-    QCOMPARE(platform::QtDesktop(file).readSetting(section, key), expected);
 }
 
 void TestQtDesktop::instanceLock()

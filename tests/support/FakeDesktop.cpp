@@ -42,12 +42,6 @@ bool FakeDesktop::writeSetting(const QString &section, const QString &key, const
     return true;
 }
 
-void FakeDesktop::writeSettingSoon(const QString &section, const QString &key, const QString &value)
-{
-    ++writesNotWaitedFor;
-    writeSetting(section, key, value);
-}
-
 bool FakeDesktop::claimSingleInstance()
 {
     return !anotherInstanceRunning;

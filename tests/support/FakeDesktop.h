@@ -30,7 +30,6 @@ public:
     void clearClipboard() override;
     QString readSetting(const QString &section, const QString &key) override;
     bool writeSetting(const QString &section, const QString &key, const QString &value) override;
-    void writeSettingSoon(const QString &section, const QString &key, const QString &value) override;
     bool claimSingleInstance() override;
     QDate today() override;
     void seedRandom() override;
@@ -42,7 +41,6 @@ public:
     std::vector<Message> messages;
     QStringList openedUrls;
     int clipboardClears = 0;
-    int writesNotWaitedFor = 0;                       // writes through writeSettingSoon
     int seeds = 0;
 
     platform::Answer answer = platform::Answer::Ok;   // given to Yes/No questions
