@@ -164,8 +164,13 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 bool FrmMain::takeNameKey(const QKeyEvent &event)
 {
     const std::optional<int> typed = typedCharacterCode(event.key(), event.modifiers(), event.text());
-    if (!typed)
-        return false;
+    if (!typed) {
+        // X11 hands over an Alt combination with the key's text, which the
+        // box would insert past the filter: it is dropped here. Access keys
+        // of the menus and buttons have been handled before the box sees
+        // the key.
+        return isAltCombination(event.modifiers()) && !event.text().isEmpty();
+    }
     const int accepted = filterNameKey(*typed);
     if (accepted == 0) {
         m_desktop.message(kOnlyLettersMessage, platform::Icon::Information);

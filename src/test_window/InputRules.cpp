@@ -61,12 +61,9 @@ std::optional<int> typedCharacterCode(int key, Qt::KeyboardModifiers modifiers, 
     default:
         break;
     }
-    const bool control = modifiers.testFlag(Qt::ControlModifier);
-    const bool alt = modifiers.testFlag(Qt::AltModifier);
-    // Ctrl+Alt is AltGr on some keyboards: it types the character in text.
-    if (alt && !control)
+    if (isAltCombination(modifiers))
         return std::nullopt;
-    if (control && !alt) {
+    if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier)) {
         if (key >= Qt::Key_A && key <= Qt::Key_Z)
             return key - Qt::Key_A + 1;
         if (text.isEmpty() || text.at(0).unicode() >= 32)
@@ -76,6 +73,11 @@ std::optional<int> typedCharacterCode(int key, Qt::KeyboardModifiers modifiers, 
         return std::nullopt;
     // The filter works on 16-bit signed codes.
     return int(static_cast<qint16>(text.at(0).unicode()));
+}
+
+bool isAltCombination(Qt::KeyboardModifiers modifiers)
+{
+    return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier);
 }
 
 std::optional<QString> inputCheckFailure(const InputPositions &inputs)

@@ -27,6 +27,10 @@ int filterNameKey(int k);
 // code: Ctrl+C is 3, Ctrl+V 22, Ctrl+X 24.
 std::optional<int> typedCharacterCode(int key, Qt::KeyboardModifiers modifiers, const QString &text);
 
+// Alt without Ctrl: an access key of a menu or button, which types nothing.
+// (Ctrl+Alt is AltGr on some keyboards and types the character it shows.)
+bool isAltCombination(Qt::KeyboardModifiers modifiers);
+
 inline const QString kOnlyLettersMessage = QStringLiteral("Please Enter Only Letters !");
 
 // What the input check looks at: the name and the chosen 0-based positions

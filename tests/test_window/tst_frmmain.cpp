@@ -54,6 +54,8 @@ private slots:
     void controlKeysRefused_data();
     void controlKeysRefused();
     void editingKeysPass();
+    void altCombinationsTypeNothing_data();
+    void altCombinationsTypeNothing();
     void mousePasteIsNotFiltered();
 
     void inputCheckMessages_data();
@@ -498,6 +500,29 @@ void TestFrmMain::editingKeysPass()
     QTest::keyClick(name, Qt::Key_Space);       // BE C
     QCOMPARE(name->text(), QStringLiteral("BE C"));
     QVERIFY(m_desktop.messages.empty());
+}
+
+void TestFrmMain::altCombinationsTypeNothing_data()
+{
+    QTest::addColumn<char>("character");
+
+    // Keys that are no access key of this window: X11 delivers them with
+    // their text, which must not reach the box past the filter.
+    QTest::newRow("Alt+1") << '1';
+    QTest::newRow("Alt+a") << 'a';
+    QTest::newRow("Alt+comma") << ',';
+}
+
+void TestFrmMain::altCombinationsTypeNothing()
+{
+    QFETCH(char, character);
+    showActive();
+    auto *name = control<QLineEdit>("txtName");
+    QTest::keyClicks(name, QStringLiteral("abc"));
+    QTest::keyClick(name, character, Qt::AltModifier);
+    QCOMPARE(name->text(), QStringLiteral("ABC"));
+    QVERIFY(m_desktop.messages.empty());
+    QVERIFY(m_window->isVisible());
 }
 
 void TestFrmMain::mousePasteIsNotFiltered()
