@@ -1,5 +1,6 @@
 #include "platform/QtDesktop.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -49,10 +50,14 @@ QtDesktop::~QtDesktop() = default;
 
 Answer QtDesktop::message(const QString &text, Icon icon, Buttons buttons)
 {
+    // The box belongs to the window it speaks for, so it stays in front of
+    // that window even when the window is kept above all others (the exit
+    // screen); at start-up there is none and the box stands alone.
     QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                     QStringLiteral("Quenlory"), text,
                     buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
-                                              : QMessageBox::Ok);
+                                              : QMessageBox::Ok,
+                    QApplication::activeWindow());
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

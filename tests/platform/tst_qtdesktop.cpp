@@ -54,6 +54,7 @@ private slots:
     void claimLock();
     void message_data();
     void message();
+    void messageBelongsToTheActiveWindow();
     void randomDraws();
 
 private:
@@ -268,6 +269,26 @@ void TestQtDesktop::message()
     QCOMPARE(shownIcon, icon == platform::Icon::Critical ? QMessageBox::Critical : QMessageBox::Information);
     QCOMPARE(shownButtons, buttons == platform::Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                                                : QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+void TestQtDesktop::messageBelongsToTheActiveWindow()
+{
+    QWidget window;
+    window.setWindowFlag(Qt::WindowStaysOnTopHint);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    QWidget *owner = nullptr;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        owner = box->parentWidget();
+        box->button(QMessageBox::Ok)->click();
+    });
+    platform::QtDesktop().message(QStringLiteral("Please Enter Proper Email Address"), platform::Icon::Critical,
+                                  platform::Buttons::Ok);
+    QCOMPARE(owner, &window);
 }
 
 void TestQtDesktop::randomDraws()
