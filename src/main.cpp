@@ -19,6 +19,10 @@ int main(int argc, char *argv[])
     for (const int size : {32, 48})
         icon.addFile(QStringLiteral(":/icons/quenlory-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
+    // The windows carry their own colours, which some desktop styles do not
+    // draw (the Windows style paints every button in the system's grey):
+    // one style that draws them, on every desktop.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     platform::installFontSubstitutes();
 
     platform::QtDesktop desktop;
