@@ -41,6 +41,8 @@ private slots:
     void fixedTexts_data();
     void fixedTexts();
     void forumAdvertFitsItsBox();
+    void textAlignment_data();
+    void textAlignment();
     void fullBrandLiesOnTop();
     void menus_data();
     void menus();
@@ -314,7 +316,25 @@ void TestFrmMain::forumAdvertFitsItsBox()
     const QRect needed = advert->fontMetrics().boundingRect(
         advert->contentsRect(), int(advert->alignment() | Qt::TextWordWrap), advert->text());
     QVERIFY2(needed.bottom() < visibleHeight, qPrintable(QString::number(needed.bottom())));
-    QVERIFY(advert->alignment() & Qt::AlignHCenter);
+}
+
+void TestFrmMain::textAlignment_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Qt::Alignment>("alignment");
+
+    // Text in a box taller than itself starts at the top.
+    QTest::newRow("forum advert") << "Label61" << (Qt::AlignHCenter | Qt::AlignTop);
+    QTest::newRow("welcome text") << "Label4" << (Qt::AlignHCenter | Qt::AlignTop);
+    QTest::newRow("co-brand") << "lblCobrand" << (Qt::AlignLeft | Qt::AlignTop);
+    QTest::newRow("full brand") << "lblFullBrand" << (Qt::AlignLeft | Qt::AlignTop);
+}
+
+void TestFrmMain::textAlignment()
+{
+    QFETCH(QString, name);
+    QFETCH(Qt::Alignment, alignment);
+    QCOMPARE(control<QLabel>(name.toLatin1().constData())->alignment(), alignment);
 }
 
 void TestFrmMain::fullBrandLiesOnTop()
