@@ -418,6 +418,11 @@ void TestFrmDisplay::keyboard()
     QCOMPARE(closed.count(), exits ? 1 : 0);
     QCOMPARE(back.count(), goesBack ? 1 : 0);
     QCOMPARE(bool(m_window) && m_window->isVisible(), !exits && !goesBack);
+    if (m_window) {
+        // Exit is drawn as the window's default button; Back is not.
+        QVERIFY(control<QPushButton>("cmdExit")->isDefault());
+        QVERIFY(!control<QPushButton>("cmdBack")->isDefault());
+    }
 }
 
 void TestFrmDisplay::backAndClosing_data()

@@ -694,6 +694,9 @@ void TestFrmMain::keyboard()
     QVERIFY(m_desktop.messages.empty());
     if (!exits)
         QCOMPARE(control<QLineEdit>("txtName")->text(), QStringLiteral("ANN"));
+    // Exit is drawn as the window's default button; the test button is not.
+    QVERIFY(control<QPushButton>("cmdExit")->isDefault());
+    QVERIFY(!control<QPushButton>("cmdCompatibilityWithSibling")->isDefault());
 }
 
 void TestFrmMain::enterInAnOpenListPicks()
