@@ -115,7 +115,11 @@ void FrmMain::runTest()
         values = workOutResult(m_shared, ui->cboMonth->currentIndex(), ui->cboDate->currentIndex(),
                                ui->cboSiblingMonth->currentIndex(), ui->cboSiblingDate->currentIndex());
     });
-    FrmDisplay *display = m_result ? m_result.data() : createResultWindow();
+    FrmDisplay *display = m_result.data();
+    guarded([&] {
+        if (!display)
+            display = createResultWindow();
+    });
     guarded([&] {
         if (display)
             display->fill(values);
