@@ -15,6 +15,12 @@ QFont verdana(qreal points, Weight weight, Underline underline)
     return font;
 }
 
+VerdanaPanel::VerdanaPanel(QWidget *parent)
+    : QWidget(parent)
+{
+    setFont(verdana(8.25));
+}
+
 void setBackground(QWidget *widget, const QColor &colour)
 {
     QPalette palette = widget->palette();

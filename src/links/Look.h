@@ -5,8 +5,7 @@
 
 #include <QColor>
 #include <QFont>
-
-class QWidget;
+#include <QWidget>
 
 namespace links {
 
@@ -23,6 +22,16 @@ QFont verdana(qreal points, Weight weight = Weight::Bold, Underline underline = 
 // Fills the widget's background (a button's face) with the colour.
 void setBackground(QWidget *widget, const QColor &colour);
 void setTextColour(QWidget *widget, const QColor &colour);
+
+// The central area of the main and result windows: Verdana 8.25 pt bold from
+// the moment it exists, so every control the form builds on it starts in that
+// typeface (a font change reaching a drop-down list later makes it build its
+// popup at once), while the menu bar beside it keeps the desktop's font.
+class VerdanaPanel : public QWidget
+{
+public:
+    explicit VerdanaPanel(QWidget *parent = nullptr);
+};
 
 // The resource of the program's 32 x 32 icon (no picture while it is missing).
 QString programIconPath();

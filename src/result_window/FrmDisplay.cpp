@@ -41,7 +41,6 @@ FrmDisplay::FrmDisplay(platform::Desktop &desktop, QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    ui->centralwidget->setFont(baseFont());
 
     paint(ui->centralwidget, Qt::white, Qt::black);
     for (QWidget *strip : {ui->Frame2, ui->Frame5})

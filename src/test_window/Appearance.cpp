@@ -5,11 +5,6 @@
 
 namespace test_window {
 
-QFont baseFont()
-{
-    return links::verdana(8.25);
-}
-
 void paint(QWidget *widget, const QColor &background, const QColor &text)
 {
     QPalette palette = widget->palette();

@@ -14,9 +14,6 @@ namespace test_window {
 
 inline const QColor kCyan(0, 255, 255);
 
-// Verdana 8.25 pt bold: the windows' text unless a control says otherwise.
-QFont baseFont();
-
 // An opaque control: its background and its text in these colours.
 void paint(QWidget *widget, const QColor &background, const QColor &text);
 // A control that lets its container show through, with text in this colour.

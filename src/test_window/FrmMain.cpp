@@ -12,7 +12,6 @@
 #include "test_window/TestRun.h"
 #include "test_window/WindowKeys.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -27,15 +26,9 @@ FrmMain::FrmMain(platform::Desktop &desktop, QWidget *parent)
     , ui(std::make_unique<Ui::frmMain>())
     , m_desktop(desktop)
 {
-    // The typeface is in place before the controls exist: a font change
-    // reaching a drop-down list later makes it build its popup list at once,
-    // which for six lists costs a noticeable part of the start-up. The menu
-    // bar keeps the desktop's own font.
-    QFont menuFont = QApplication::font("QMenuBar");
-    menuFont.setResolveMask(QFont::AllPropertiesResolved);
-    setFont(baseFont());
+    // The central area carries the typeface from the moment it exists
+    // (links::VerdanaPanel), so no control takes it after being built.
     ui->setupUi(this);
-    ui->menubar->setFont(menuFont);
     setAttribute(Qt::WA_DeleteOnClose);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
