@@ -74,6 +74,10 @@ def first_start(session):
     icon = session.run("xprop", "-id", str(main), "_NET_WM_ICON").stdout
     sizes = re.findall(r"Icon \((\d+) x (\d+)\)", icon)
     check(sorted(sizes) == [("32", "32"), ("48", "48")], f"window icon sizes {sizes}")
+    # Starting decoded no picture file: no image-format plugin is loaded.
+    with open(f"/proc/{program.pid}/maps", encoding="utf-8") as maps:
+        plugins = {line.split()[-1] for line in maps if "/imageformats/" in line}
+    check(not plugins, f"start-up loaded image-format plugins {sorted(plugins)}")
 
 
 def test_run(session):

@@ -1,5 +1,9 @@
 // The icon is compiled into the static window library; every program and test
 // that links it must find all four sizes without initialising anything itself.
+// The window icon is built from pixels compiled in from the same PNG files,
+// and must show exactly what they show.
+
+#include "platform/Pictures.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -13,6 +17,7 @@ private slots:
     void eachSizeLoads_data();
     void eachSizeLoads();
     void iconOffersEverySize();
+    void windowIconShowsThePictures();
 };
 
 void TestProgramIcon::eachSizeLoads_data()
@@ -45,6 +50,20 @@ void TestProgramIcon::iconOffersEverySize()
         icon.addFile(QStringLiteral(":/icons/quenlory-%1.png").arg(size));
     QCOMPARE(icon.availableSizes().size(), 4);
     QCOMPARE(icon.pixmap(48).size(), QSize(48, 48));
+}
+
+void TestProgramIcon::windowIconShowsThePictures()
+{
+    const QIcon icon = platform::programIcon();
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(48, 48)}));
+    for (int size : {32, 48}) {
+        const QImage shown = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage drawn = QPixmap(QStringLiteral(":/icons/quenlory-%1.png").arg(size))
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(shown.size(), QSize(size, size));
+        QVERIFY2(shown == drawn, qPrintable(QString::number(size)));
+    }
 }
 
 QTEST_MAIN(TestProgramIcon)

@@ -1,0 +1,16 @@
+#include "platform/Pictures.h"
+
+#include <QPixmap>
+
+namespace platform {
+
+QIcon programIcon()
+{
+    // Every size added here is sent to the window system with each window.
+    QIcon icon;
+    for (const Picture *picture : {&kIcon32, &kIcon48})
+        icon.addPixmap(QPixmap::fromImage(picture->image()));
+    return icon;
+}
+
+} // namespace platform
