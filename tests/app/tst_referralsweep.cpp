@@ -9,6 +9,7 @@
 
 #include "TestSeed.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
 #include <QtTest>
@@ -63,15 +64,11 @@ QString padded(QRandomGenerator &random, const QString &text)
     return QString(random.bounded(3), u' ') + text + QString(random.bounded(3), u' ');
 }
 
-QString blanksTrimmed(const QString &text)
+// Only blanks (code 32) are trimmed: tabs, line breaks and other spaces stay.
+QString blanksTrimmed(QString text)
 {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text.at(first) == u' ')
-        ++first;
-    while (last > first && text.at(last - 1) == u' ')
-        --last;
-    return text.mid(first, last - first);
+    static const QRegularExpression outerBlanks(QStringLiteral("\\A +| +\\z"));
+    return text.remove(outerBlanks);
 }
 
 } // namespace
