@@ -3,6 +3,7 @@
 
 #include "Controls.h"
 #include "FakeDesktop.h"
+#include "WindowChecks.h"
 
 #include "platform/Fonts.h"
 #include "result_window/FrmDisplay.h"
@@ -67,7 +68,7 @@ private:
     {
         return findControl<T>(m_window, name);
     }
-    void showActive();
+    void showActive() { ::showActive(m_window); }
     QPoint inWindow(const QWidget *widget, QPoint point) const;
 
     FakeDesktop m_desktop;
@@ -88,13 +89,6 @@ void TestFrmDisplay::init()
 void TestFrmDisplay::cleanup()
 {
     delete m_window;
-}
-
-void TestFrmDisplay::showActive()
-{
-    m_window->show();
-    QApplication::setActiveWindow(m_window);
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
 }
 
 QPoint TestFrmDisplay::inWindow(const QWidget *widget, QPoint point) const
@@ -129,13 +123,8 @@ void TestFrmDisplay::centredOnScreen()
 
 void TestFrmDisplay::layout_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QRect>("rect");
-
-    const auto row = [](const char *name, const char *container, int x, int y, int w, int h) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(container) << QRect(x, y, w, h);
-    };
+    addPlacementColumns();
+    const auto row = addPlacement;
     row("Frame2", "centralwidget", 0, 0, 577, 41);
     row("Label61", "Frame2", 8, 8, 560, 39);
     row("fraSiblingResult", "centralwidget", 0, 40, 577, 121);
@@ -153,12 +142,7 @@ void TestFrmDisplay::layout_data()
 
 void TestFrmDisplay::layout()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, container);
-    QFETCH(QRect, rect);
-    const QWidget *widget = control<QWidget>(name.toLatin1().constData());
-    QCOMPARE(widget->parentWidget()->objectName(), container);
-    QCOMPARE(widget->geometry(), rect);
+    checkPlacement(m_window);
 }
 
 void TestFrmDisplay::appearance_data()
@@ -260,11 +244,7 @@ void TestFrmDisplay::coBrandLiesOnTop()
 
 void TestFrmDisplay::menus_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("separator");
-    QTest::addColumn<bool>("visible");
+    addMenuItemColumns();
 
     QTest::newRow("back item") << "mnuFileBack" << "mnuFile" << "&Back" << false << true;
     QTest::newRow("exit item") << "mnuExit" << "mnuFile" << "E&xit" << false << true;
@@ -280,20 +260,7 @@ void TestFrmDisplay::menus_data()
 
 void TestFrmDisplay::menus()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, menu);
-    QFETCH(QString, text);
-    QFETCH(bool, separator);
-    QFETCH(bool, visible);
-    QAction *action = control<QAction>(name.toLatin1().constData());
-    const QList<QAction *> holder = menu.isEmpty() ? m_window->menuBar()->actions()
-                                                   : control<QMenu>(menu.toLatin1().constData())->actions();
-    QVERIFY(holder.contains(action));
-    QCOMPARE(action->text(), text);
-    QCOMPARE(action->isSeparator(), separator);
-    QCOMPARE(action->isVisible(), visible);
-    QVERIFY(!action->menu());
-    QVERIFY(action->shortcut().isEmpty());
+    checkMenuItem(m_window);
 }
 
 void TestFrmDisplay::fillWritesValuesExactly()

@@ -3,6 +3,7 @@
 
 #include "Controls.h"
 #include "FakeDesktop.h"
+#include "WindowChecks.h"
 
 #include "platform/Fonts.h"
 #include "test_window/FrmMain.h"
@@ -78,7 +79,7 @@ private:
     {
         return findControl<T>(m_window, name);
     }
-    void showActive();
+    void showActive() { ::showActive(m_window); }
 
     FakeDesktop m_desktop;
     QPointer<FrmMain> m_window;
@@ -109,13 +110,6 @@ void TestFrmMain::cleanup()
         delete widget.data();
 }
 
-void TestFrmMain::showActive()
-{
-    m_window->show();
-    QApplication::setActiveWindow(m_window);
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
-}
-
 void TestFrmMain::windowShape()
 {
     QCOMPARE(m_window->objectName(), QStringLiteral("frmMain"));
@@ -130,13 +124,8 @@ void TestFrmMain::windowShape()
 
 void TestFrmMain::layout_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("container");
-    QTest::addColumn<QRect>("rect");
-
-    const auto row = [](const char *name, const char *container, int x, int y, int w, int h) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(container) << QRect(x, y, w, h);
-    };
+    addPlacementColumns();
+    const auto row = addPlacement;
     row("Frame2", "centralwidget", 0, 0, 492, 41);
     row("Label61", "Frame2", 8, 9, 480, 39);
     row("fraSiblingCompatibility", "centralwidget", 0, 40, 492, 297);
@@ -168,12 +157,7 @@ void TestFrmMain::layout_data()
 
 void TestFrmMain::layout()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, container);
-    QFETCH(QRect, rect);
-    const QWidget *widget = control<QWidget>(name.toLatin1().constData());
-    QCOMPARE(widget->parentWidget()->objectName(), container);
-    QCOMPARE(widget->geometry(), rect);
+    checkPlacement(m_window);
 }
 
 void TestFrmMain::fonts_data()
@@ -349,11 +333,7 @@ void TestFrmMain::fullBrandLiesOnTop()
 
 void TestFrmMain::menus_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("menu");   // empty: placed on the menu bar itself
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("separator");
-    QTest::addColumn<bool>("visible");
+    addMenuItemColumns();
 
     QTest::newRow("test item") << "mnuGetMyCompatibilityWithSibling" << "mnuFile"
                                << "Get My Compatibility With My Brother / Sister" << false << true;
@@ -370,21 +350,7 @@ void TestFrmMain::menus_data()
 
 void TestFrmMain::menus()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, menu);
-    QFETCH(QString, text);
-    QFETCH(bool, separator);
-    QFETCH(bool, visible);
-    QAction *action = control<QAction>(name.toLatin1().constData());
-    QWidget *holder = menu.isEmpty() ? static_cast<QWidget *>(m_window->menuBar())
-                                     : control<QMenu>(menu.toLatin1().constData());
-    QVERIFY(holder->actions().contains(action));
-    QCOMPARE(action->text(), text);
-    QCOMPARE(action->isSeparator(), separator);
-    QCOMPARE(action->isVisible(), visible);
-    QVERIFY(!action->menu());
-    QVERIFY(action->shortcut().isEmpty());
-    QVERIFY(!action->isCheckable());
+    checkMenuItem(m_window);
 }
 
 void TestFrmMain::menuBarOrder()
