@@ -87,7 +87,7 @@ int main(int argc, char *argv[])
     if (!plain)
         QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
     QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Quenlory v1.25"));
+    window.setWindowTitle(QStringLiteral("Quenlory v" QUENLORY_VERSION));
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(QStringLiteral("Get My Compatibility With My Brother / Sister"));
     file->addAction(QStringLiteral("E&xit"));

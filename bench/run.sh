@@ -9,7 +9,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-15}
 quiet_ms=${QUIET_MS:-250}
-title="Quenlory v1.25"
+# The main window's caption carries the version declared in CMakeLists.txt.
+version=$(sed -n 's/^project(quenlory VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+title="Quenlory v$version"
 
 # The helper needs the XCB DAMAGE headers; installed only when missing.
 bash scripts/deps.sh libxcb1-dev libxcb-damage0-dev pkg-config fontconfig

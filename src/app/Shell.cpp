@@ -1,14 +1,19 @@
 #include "app/Shell.h"
 
-#include "app/FrmNagScreen2.h"
-#include "result_window/FrmDisplay.h"
-#include "test_window/FrmMain.h"
+#include "aboutbox/FrmAbout.h"
+#include "exitscreen/FrmNagScreen2.h"
+#include "mainwindow/FrmMain.h"
+#include "resultwindow/FrmDisplay.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
 
 namespace app {
+
+using exitscreen::FrmNagScreen2;
+using mainwindow::FrmMain;
+using resultwindow::FrmDisplay;
 
 Shell::Shell(platform::Desktop &desktop)
     : m_desktop(desktop)
@@ -31,24 +36,47 @@ FrmMain *Shell::showMainWindow()
         load(m_main);
         FrmMain *main = m_main;
         connect(main, &FrmMain::closedByUser, this, [this, main] { closedByUser(main); });
-        connect(main, &FrmMain::resultWindowCreated, this, [this](FrmDisplay *result) {
-            load(result);
-            connect(result, &FrmDisplay::closedByUser, this, [this, result] { closedByUser(result); });
-            connect(result, &FrmDisplay::backRequested, this, [this, result] { discard(result); });
-        });
+        connect(main, &FrmMain::resultReady, this, &Shell::showResult);
+        connect(main, &FrmMain::aboutRequested, this, &Shell::openAboutBox);
     }
     m_main->show();
     return m_main;
 }
 
-FrmMain *Shell::mainWindow() const
+void Shell::showResult(const windowkit::ResultValues &values)
 {
-    return m_main;
+    if (!m_result) {
+        auto *result = new FrmDisplay(m_desktop);
+        m_result = result;
+        load(result);
+        connect(result, &FrmDisplay::closedByUser, this, [this, result] {
+            // Closed for good: the next run needs a new window even before
+            // this one is deleted.
+            m_result = nullptr;
+            closedByUser(result);
+        });
+        connect(result, &FrmDisplay::backRequested, this, [this, result] { returnFromResult(result); });
+        connect(result, &FrmDisplay::aboutRequested, this, &Shell::openAboutBox);
+    }
+    m_result->fill(values);
+    if (m_main)
+        m_main->hide();
+    m_result->show();
 }
 
-FrmNagScreen2 *Shell::exitScreen() const
+void Shell::returnFromResult(FrmDisplay *result)
 {
-    return m_exitScreen;
+    m_result = nullptr;
+    discard(result);
+    if (m_main) {
+        m_main->show();
+        m_main->activateWindow();
+    }
+}
+
+void Shell::openAboutBox()
+{
+    aboutbox::openAboutBox(m_desktop);
 }
 
 void Shell::showExitScreen()
@@ -81,16 +109,6 @@ void Shell::EndProgram()
     }
     // Does nothing before the event loop runs: start-up then simply returns.
     QCoreApplication::exit(0);
-}
-
-std::vector<QWidget *> Shell::loadedWindows() const
-{
-    std::vector<QWidget *> windows;
-    for (const QPointer<QWidget> &window : m_loaded) {
-        if (window)
-            windows.push_back(window);
-    }
-    return windows;
 }
 
 void Shell::load(QWidget *window)

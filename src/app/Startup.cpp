@@ -2,28 +2,16 @@
 
 #include "app/Shell.h"
 #include "app/UpdateReminder.h"
-#include "links/SiteLinks.h"
+#include "mainwindow/FrmMain.h"
 #include "platform/Desktop.h"
-#include "test_window/FrmMain.h"
+#include "windowkit/Guarded.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace app {
 
-namespace {
-
-// A step that fails is abandoned without a word and start-up goes on.
-template <typename Step>
-void guarded(Step step)
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
-
-} // namespace
+using windowkit::guarded;
 
 bool StartApplication(platform::Desktop &desktop, Shell &shell)
 {
@@ -42,21 +30,22 @@ bool StartApplication(platform::Desktop &desktop, Shell &shell)
 
     guarded([&] { desktop.seedRandom(); });
     guarded([&] { UpdateReminder(desktop); });
-    FrmMain *mainWindow = nullptr;
+    mainwindow::FrmMain *mainWindow = nullptr;
     guarded([&] { mainWindow = shell.showMainWindow(); });
     guarded([&] { CoBrand_Randomize(desktop, mainWindow); });
     return true;
 }
 
-int CoBrand_Randomize(platform::Desktop &desktop, QWidget *mainWindow)
+int CoBrand_Randomize(platform::Desktop &desktop, mainwindow::FrmMain *mainWindow)
 {
     const double r = desktop.random();
     // A draw outside 0 <= r < 1 still gives one of the six numbers.
-    const qint16 intCoBrandRandomNumber =
-        std::isfinite(r) ? qint16(std::clamp(1 + int(std::floor(6 * std::clamp(r, 0.0, 1.0))), 1, 6)) : 1;
-    links::bringBannerToFront(mainWindow, intCoBrandRandomNumber % 2 == 1 ? links::BottomBanner::CoBrand
-                                                                          : links::BottomBanner::FullBrand);
-    return intCoBrandRandomNumber;
+    const int number = std::isfinite(r) ? std::clamp(1 + int(std::floor(6 * std::clamp(r, 0.0, 1.0))), 1, 6) : 1;
+    if (mainWindow) {
+        mainWindow->bringBannerToFront(number % 2 == 1 ? windowkit::BottomBanner::CoBrand
+                                                       : windowkit::BottomBanner::FullBrand);
+    }
+    return number;
 }
 
 } // namespace app

@@ -3,10 +3,11 @@
 // The start-up sequence: the single-instance guard, the seed, the update
 // reminder, the main window and the pick of the bottom banner, in that order.
 
-class QWidget;
-
 namespace platform {
 class Desktop;
+}
+namespace mainwindow {
+class FrmMain;
 }
 
 namespace app {
@@ -17,8 +18,8 @@ class Shell;
 // run. True with the main window shown.
 bool StartApplication(platform::Desktop &desktop, Shell &shell);
 
-// Brings lblCobrand (odd draw) or lblFullBrand (even draw) of the main window
-// to the front and returns the number drawn, 1 to 6.
-int CoBrand_Randomize(platform::Desktop &desktop, QWidget *mainWindow);
+// Brings the co-brand offer (odd draw) or the fully-branded offer (even draw)
+// of the main window to the front and returns the number drawn, 1 to 6.
+int CoBrand_Randomize(platform::Desktop &desktop, mainwindow::FrmMain *mainWindow);
 
 } // namespace app

@@ -1,8 +1,8 @@
 #include "app/UpdateReminder.h"
 
 #include "app/SettingCodec.h"
-#include "links/SiteLinks.h"
 #include "platform/Desktop.h"
+#include "windowkit/Site.h"
 
 #include <QDate>
 #include <QLocale>
@@ -69,7 +69,7 @@ void UpdateReminder(platform::Desktop &desktop)
     if (!storeToday(desktop))
         return;
     if (answer == platform::Answer::Yes)
-        links::OpenSiteLink(desktop, links::kDownloadPage);
+        windowkit::OpenSiteLink(desktop, windowkit::kDownloadPage);
 }
 
 } // namespace app

@@ -4,11 +4,11 @@
 // that value; a link must say that it opens a web page.
 
 #include "FakeDesktop.h"
-#include "app/FrmNagScreen2.h"
-#include "links/FrmAbout.h"
-#include "links/SiteLinks.h"
-#include "result_window/FrmDisplay.h"
-#include "test_window/FrmMain.h"
+#include "Windows.h"
+
+#include "aboutbox/FrmAbout.h"
+#include "exitscreen/FrmNagScreen2.h"
+#include "windowkit/Site.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -133,7 +133,7 @@ FrmDisplay *TestAccessibility::runTest(FrmMain &main)
     auto *name = main.findChild<QLineEdit *>(QStringLiteral("txtName"));
     name->setText(QStringLiteral("ANN"));
     main.runTest();
-    return main.resultWindow();
+    return ShellRun::resultWindow();
 }
 
 void TestAccessibility::mainWindow()
@@ -174,8 +174,8 @@ void TestAccessibility::mainWindowSaysWhatEachInputIs()
 
 void TestAccessibility::resultWindow()
 {
-    auto *main = new FrmMain(m_desktop);
-    main->show();
+    ShellRun run;
+    FrmMain *main = run.shell.showMainWindow();
     FrmDisplay *result = runTest(*main);
     QVERIFY(result);
     const QStringList problems = problemsIn(
@@ -188,14 +188,12 @@ void TestAccessibility::resultWindow()
                 .contains(QStringLiteral("Your profile")));
     QVERIFY(accessibleText(result, QStringLiteral("txtYourSiblingProfile"), QAccessible::Name)
                 .contains(QStringLiteral("sibling's profile"), Qt::CaseInsensitive));
-    result->close();
-    main->close();
 }
 
 void TestAccessibility::resultWindowValuesFollowTheRun()
 {
-    auto *main = new FrmMain(m_desktop);
-    main->show();
+    ShellRun run;
+    FrmMain *main = run.shell.showMainWindow();
     // 1 January for both: Capricorn, then 23 July for the user: Leo.
     FrmDisplay *first = runTest(*main);
     QCOMPARE(accessibleText(first, QStringLiteral("lblYourSunSign"), QAccessible::Name),
@@ -209,8 +207,6 @@ void TestAccessibility::resultWindowValuesFollowTheRun()
              QStringLiteral("Leo"));
     QCOMPARE(accessibleText(second, QStringLiteral("lblYourSiblingSunSign"), QAccessible::Name),
              QStringLiteral("Capricorn"));
-    second->close();
-    main->close();
 }
 
 void TestAccessibility::aboutBox()
@@ -223,7 +219,7 @@ void TestAccessibility::aboutBox()
         problems = problemsIn(&dialog, {}, {QStringLiteral("lblHomePage"), QStringLiteral("Label5")});
         return int(QDialog::Accepted);
     };
-    links::openAboutBox(m_desktop);
+    aboutbox::openAboutBox(m_desktop);
     m_desktop.onModal = nullptr;
     QVERIFY(opened);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
@@ -231,7 +227,7 @@ void TestAccessibility::aboutBox()
 
 void TestAccessibility::exitScreen()
 {
-    app::FrmNagScreen2 screen(m_desktop);
+    exitscreen::FrmNagScreen2 screen(m_desktop);
     screen.show();
     const QStringList problems = problemsIn(&screen, {}, {QStringLiteral("lblGoToHome")});
     QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));

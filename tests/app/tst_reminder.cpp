@@ -1,6 +1,6 @@
 #include "app/SettingCodec.h"
 #include "app/UpdateReminder.h"
-#include "links/SiteLinks.h"
+#include "windowkit/Site.h"
 
 #include "FakeDesktop.h"
 
@@ -140,7 +140,7 @@ void TestReminder::answer()
 
     QStringList expected{QStringLiteral("message:") + kQuestion, writeEvent(desktop.date)};
     if (opensPage) {
-        expected << QStringLiteral("open:") + links::pageAddress(QStringLiteral("download-web-page"));
+        expected << QStringLiteral("open:") + windowkit::pageAddress(QStringLiteral("download-web-page"));
     }
     QCOMPARE(desktop.events, expected);
 }

@@ -3,10 +3,9 @@
 // closing the exit screen shuts everything down once and ends the loop.
 
 #include "FakeDesktop.h"
-#include "app/FrmNagScreen2.h"
-#include "app/Shell.h"
-#include "result_window/FrmDisplay.h"
-#include "test_window/FrmMain.h"
+#include "Windows.h"
+
+#include "exitscreen/FrmNagScreen2.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,16 +19,32 @@
 
 #include <functional>
 
-using app::Shell;
+using exitscreen::FrmNagScreen2;
 
 namespace {
 
 int exitScreenCount()
 {
-    int count = 0;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        count += qobject_cast<app::FrmNagScreen2 *>(widget) != nullptr;
-    return count;
+    return int(topLevelWindows<FrmNagScreen2>().size());
+}
+
+FrmNagScreen2 *exitScreen()
+{
+    return topLevelWindow<FrmNagScreen2>();
+}
+
+// The program's windows that exist, by objectName, sorted.
+QStringList liveWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList names;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (qobject_cast<FrmMain *>(widget) || qobject_cast<FrmDisplay *>(widget)
+            || qobject_cast<FrmNagScreen2 *>(widget))
+            names << widget->objectName();
+    }
+    names.sort();
+    return names;
 }
 
 // Records each Close event a window receives, in order.
@@ -86,36 +101,7 @@ void enterInProfileBox(QMainWindow *w)
     QTest::keyClick(profile, Qt::Key_Return);
 }
 
-struct Run
-{
-    FakeDesktop desktop;
-    Shell shell{desktop};
-    QPointer<FrmMain> main;
-
-    bool start()
-    {
-        main = shell.showMainWindow();
-        if (!main)
-            return false;
-        main->activateWindow();
-        return QTest::qWaitForWindowActive(main);
-    }
-
-    // A test run with a typed name and the lists at their first entries.
-    FrmDisplay *runTest()
-    {
-        QTest::keyClicks(main->findChild<QLineEdit *>(QStringLiteral("txtName")),
-                         QStringLiteral("ann"));
-        main->runTest();
-        FrmDisplay *result = main->resultWindow();
-        if (result) {
-            result->activateWindow();
-            if (!QTest::qWaitForWindowActive(result))
-                return nullptr;
-        }
-        return result;
-    }
-};
+using Run = ShellRun;
 
 } // namespace
 
@@ -153,11 +139,10 @@ void TestShell::mainWindowIsCreatedOnce()
     Run run;
     QVERIFY(run.start());
     QCOMPARE(run.shell.showMainWindow(), run.main.data());
-    QCOMPARE(run.shell.mainWindow(), run.main.data());
     QVERIFY(!run.main->parentWidget());
     QVERIFY(!run.main->isModal());
-    QCOMPARE(run.shell.loadedWindows(), std::vector<QWidget *>{run.main});
-    QVERIFY(!run.shell.exitScreen());
+    QCOMPARE(liveWindows(), QStringList{QStringLiteral("frmMain")});
+    QVERIFY(!exitScreen());
 }
 
 void TestShell::closingTheMainWindowShowsTheExitScreen_data()
@@ -178,17 +163,19 @@ void TestShell::closingTheMainWindowShowsTheExitScreen()
     command(run.main);
 
     QCOMPARE(exitScreenCount(), 1);
-    app::FrmNagScreen2 *exitScreen = run.shell.exitScreen();
-    QVERIFY(exitScreen);
-    QVERIFY(exitScreen->isVisible());
-    QVERIFY(exitScreen->windowFlags() & Qt::WindowStaysOnTopHint);
+    QPointer<FrmNagScreen2> shown = exitScreen();
+    QVERIFY(shown);
+    QVERIFY(shown->isVisible());
+    QVERIFY(shown->windowFlags() & Qt::WindowStaysOnTopHint);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(run.main.isNull());
-    QCOMPARE(run.shell.loadedWindows(), std::vector<QWidget *>{exitScreen});
+    QCOMPARE(liveWindows(), QStringList{QStringLiteral("frmNagScreen2")});
     // Enter closed the window instead of running the test
     QVERIFY(run.desktop.messages.empty());
     QVERIFY(run.desktop.openedUrls.isEmpty());
-    QVERIFY(!run.shell.isEnding());
+    // not ending: the exit screen stays
+    QCoreApplication::processEvents();
+    QVERIFY(shown && shown->isVisible());
 }
 
 void TestShell::closingTheResultWindowShowsTheExitScreen_data()
@@ -209,18 +196,17 @@ void TestShell::closingTheResultWindowShowsTheExitScreen()
     QPointer<FrmDisplay> result = run.runTest();
     QVERIFY(result);
     QVERIFY(!run.main->isVisible());
-    QCOMPARE(run.shell.loadedWindows(), (std::vector<QWidget *>{run.main, result}));
+    QCOMPARE(liveWindows(), (QStringList{QStringLiteral("frmDisplay"), QStringLiteral("frmMain")}));
 
     command(result);
     QCOMPARE(exitScreenCount(), 1);
-    QVERIFY(run.shell.exitScreen()->isVisible());
+    QVERIFY(exitScreen()->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
     QVERIFY(result.isNull());
     QVERIFY(run.main);
     QVERIFY(!run.main->isVisible());
-    QCOMPARE(run.shell.loadedWindows(),
-             (std::vector<QWidget *>{run.main, run.shell.exitScreen()}));
+    QCOMPARE(liveWindows(), (QStringList{QStringLiteral("frmMain"), QStringLiteral("frmNagScreen2")}));
 }
 
 void TestShell::backShowsNoExitScreen_data()
@@ -246,7 +232,7 @@ void TestShell::backShowsNoExitScreen()
     QVERIFY(result.isNull());
     QCOMPARE(exitScreenCount(), 0);
     QVERIFY(run.main->isVisible());
-    QCOMPARE(run.shell.loadedWindows(), std::vector<QWidget *>{run.main});
+    QCOMPARE(liveWindows(), QStringList{QStringLiteral("frmMain")});
 
     // the next run's window closes the ordinary way again
     QPointer<FrmDisplay> second = run.runTest();
@@ -265,16 +251,18 @@ void TestShell::backThenExitInTheMainWindow()
     result->back();
     QVERIFY(run.main->isVisible());
     QCOMPARE(exitScreenCount(), 0);
-    QVERIFY(!run.shell.exitScreen());
 
     escape(run.main);
     QCOMPARE(exitScreenCount(), 1);
-    QVERIFY(run.shell.exitScreen()->isVisible());
-    QVERIFY(!run.shell.isEnding());
+    QPointer<FrmNagScreen2> shown = exitScreen();
+    QVERIFY(shown->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(run.main.isNull());
     QVERIFY(result.isNull());
-    QCOMPARE(run.shell.loadedWindows(), std::vector<QWidget *>{run.shell.exitScreen()});
+    QCOMPARE(liveWindows(), QStringList{QStringLiteral("frmNagScreen2")});
+    // not ending: the exit screen stays
+    QCoreApplication::processEvents();
+    QVERIFY(shown && shown->isVisible());
 }
 
 void TestShell::endProgramClosesInCreationOrderOnce()
@@ -284,14 +272,13 @@ void TestShell::endProgramClosesInCreationOrderOnce()
     QPointer<FrmDisplay> result = run.runTest();
     QVERIFY(result);
     run.shell.showExitScreen();
-    QPointer<app::FrmNagScreen2> exitScreen = run.shell.exitScreen();
+    QPointer<FrmNagScreen2> exitScreen = ::exitScreen();
     CloseRecorder recorder;
-    for (QWidget *window : run.shell.loadedWindows())
+    for (QWidget *window : std::initializer_list<QWidget *>{exitScreen, result, run.main})
         recorder.watch(window);
 
     run.shell.EndProgram();
     QCOMPARE(recorder.closed.join(u' '), QStringLiteral("frmMain frmDisplay frmNagScreen2"));
-    QVERIFY(run.shell.isEnding());
     QCOMPARE(exitScreenCount(), 1);
     QVERIFY(!exitScreen->isVisible());
 
@@ -322,10 +309,12 @@ void TestShell::closingTheExitScreenEndsTheLoopWithZero()
     QPointer<FrmDisplay> result = run.runTest();
     QVERIFY(result);
     clickExit(result);
-    QPointer<app::FrmNagScreen2> exitScreen = run.shell.exitScreen();
+    QPointer<FrmNagScreen2> exitScreen = ::exitScreen();
     QVERIFY(exitScreen);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(result.isNull());
     CloseRecorder recorder;
-    for (QWidget *window : run.shell.loadedWindows())
+    for (QWidget *window : std::initializer_list<QWidget *>{exitScreen, run.main})
         recorder.watch(window);
 
     QTimer::singleShot(0, exitScreen, [&] {
@@ -342,7 +331,8 @@ void TestShell::closingTheExitScreenEndsTheLoopWithZero()
     const int code = QApplication::exec();
 
     QCOMPARE(code, 0);
-    QVERIFY(run.shell.isEnding());
+    // ended: the shell starts no window again
+    QVERIFY(!run.shell.showMainWindow());
     QCOMPARE(recorder.closed.join(u' '), QStringLiteral("frmNagScreen2 frmMain"));
     QCOMPARE(exitScreenCount(), exitScreen ? 1 : 0);
     QVERIFY(!run.main || !run.main->isVisible());

@@ -1,10 +1,10 @@
 #include "app/SettingCodec.h"
 #include "app/Shell.h"
 #include "app/Startup.h"
-#include "links/SiteLinks.h"
-#include "test_window/FrmMain.h"
+#include "windowkit/Site.h"
 
 #include "FakeDesktop.h"
+#include "Windows.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -129,12 +129,7 @@ private slots:
 
 void TestStartup::cleanup()
 {
-    const QWidgetList windows = QApplication::topLevelWidgets();
-    QList<QPointer<QWidget>> left(windows.begin(), windows.end());
-    for (const QPointer<QWidget> &widget : left) {
-        if (widget && !widget->parentWidget())
-            delete widget.data();
-    }
+    deleteTopLevelWindows();
 }
 
 void TestStartup::refusedWhenAnotherCopyRuns()
@@ -162,9 +157,10 @@ void TestStartup::refusedWhenAnotherCopyRuns()
     QCOMPARE(desktop.messages.front().buttons, platform::Buttons::Ok);
     QCOMPARE(desktop.settings, settingsBefore);
     QCOMPARE(desktop.draws.size(), std::size_t(1));
-    QVERIFY(shell.isEnding());
-    QVERIFY(!shell.mainWindow());
     QCOMPARE(visibleWindows(), 0);
+    QVERIFY(topLevelWindows<FrmMain>().isEmpty());
+    // the shell has ended: it starts no window any more
+    QVERIFY(!shell.showMainWindow());
 }
 
 void TestStartup::sequence_data()
@@ -215,7 +211,7 @@ void TestStartup::sequence()
     QVERIFY(app::StartApplication(desktop, shell));
 
     QCOMPARE(desktop.steps, steps);
-    FrmMain *window = shell.mainWindow();
+    FrmMain *window = topLevelWindow<FrmMain>();
     QVERIFY(window);
     QVERIFY(window->isVisible());
     QVERIFY(!window->parentWidget());
@@ -223,7 +219,7 @@ void TestStartup::sequence()
     QCOMPARE(visibleWindows(), 1);
     QCOMPARE(bannerOnTop(window), banner);
     if (steps.contains(QStringLiteral("open")))
-        QCOMPARE(desktop.openedUrls, QStringList{links::pageAddress(QStringLiteral("download-web-page"))});
+        QCOMPARE(desktop.openedUrls, QStringList{windowkit::pageAddress(QStringLiteral("download-web-page"))});
     else
         QVERIFY(desktop.openedUrls.isEmpty());
     if (steps.contains(QStringLiteral("write")))
@@ -283,8 +279,8 @@ void TestStartup::failingStep()
     QVERIFY(app::StartApplication(desktop, shell));
 
     QCOMPARE(desktop.steps, steps);
-    QVERIFY(shell.mainWindow());
-    QVERIFY(shell.mainWindow()->isVisible());
+    QVERIFY(topLevelWindow<FrmMain>());
+    QVERIFY(topLevelWindow<FrmMain>()->isVisible());
     QCOMPARE(visibleWindows(), 1);
 }
 

@@ -5,6 +5,8 @@
 
 #include "app/SettingCodec.h"
 
+#include "Build.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -20,7 +22,7 @@ namespace {
 
 const QString kRefusal =
     QStringLiteral("message|Quenlory|Application is already running|information|Ok");
-const QString kMainWindow = QStringLiteral("window|frmMain|Quenlory v1.25");
+const QString kMainWindow = QStringLiteral("window|frmMain|") + programCaption();
 const QString kQuestion = QStringLiteral(
     "message|Quenlory|There maybe an update to this software available\\n"
     "Do you want to check for an update?|information|Yes+No");

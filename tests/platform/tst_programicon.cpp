@@ -1,7 +1,7 @@
-// The icon is compiled into the static window library; every program and test
-// that links it must find all four sizes without initialising anything itself.
-// The window icon is built from pixels compiled in from the same PNG files,
-// and must show exactly what they show.
+// The icon's PNG files, which the install puts into the icon theme, at all
+// four sizes (this test compiles them in as resources). The window icon is
+// built from pixels compiled into the program from the same files, and must
+// show exactly what they show.
 
 #include "platform/Pictures.h"
 

@@ -4,7 +4,7 @@
 
 #include "platform/Pictures.h"
 #include "platform/Style.h"
-#include "test_window/FrmMain.h"
+#include "mainwindow/FrmMain.h"
 
 #include "FakeDesktop.h"
 
@@ -14,6 +14,8 @@
 #include <QMenuBar>
 #include <QStyleFactory>
 #include <QtTest>
+
+using mainwindow::FrmMain;
 
 namespace {
 

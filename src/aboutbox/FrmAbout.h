@@ -1,0 +1,39 @@
+#pragma once
+
+// The about box: program name and version, what it does, and two links to
+// the maker's site. Built fresh for every opening and run modally through
+// the desktop; its links open pages and leave it open.
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class FrmAbout;
+}
+namespace platform {
+class Desktop;
+}
+
+namespace aboutbox {
+
+class FrmAbout : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FrmAbout(platform::Desktop &desktop, QWidget *parent = nullptr);
+    ~FrmAbout() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    std::unique_ptr<Ui::FrmAbout> m_ui;
+};
+
+// A fresh about box, run modally through the desktop without owner and
+// destroyed when it closes.
+void openAboutBox(platform::Desktop &desktop);
+
+} // namespace aboutbox

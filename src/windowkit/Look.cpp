@@ -1,0 +1,70 @@
+#include "windowkit/Look.h"
+
+#include "platform/Pictures.h"
+
+#include <QPalette>
+#include <QWidget>
+
+namespace windowkit {
+
+QFont verdana(qreal points, Weight weight, Underline underline)
+{
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    font.setBold(weight == Weight::Bold);
+    font.setUnderline(underline == Underline::Yes);
+    return font;
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(widget->backgroundRole(), colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+void setColours(QWidget *widget, const QColor &background, const QColor &text)
+{
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, background);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+    setTextColour(widget, text);
+}
+
+void setFieldColours(QWidget *widget, const QColor &field, const QColor &text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, field);
+    palette.setColor(QPalette::Text, text);
+    widget->setPalette(palette);
+}
+
+void setSeeThroughText(QWidget *widget, const QColor &text)
+{
+    setTextColour(widget, text);
+    widget->setAutoFillBackground(false);
+}
+
+QString programCaption()
+{
+    return QStringLiteral("Quenlory v" QUENLORY_VERSION);
+}
+
+QPixmap programPicture()
+{
+    return QPixmap::fromImage(platform::kIcon32.image());
+}
+
+} // namespace windowkit

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+namespace windowkit {
+
+// The central area of the main and result windows: Verdana 8.25 pt bold from
+// the moment it exists, so every control the form builds on it starts in that
+// typeface (a font change reaching a drop-down list later makes it build its
+// popup at once), while the menu bar beside it keeps the desktop's font.
+class VerdanaPanel : public QWidget
+{
+public:
+    explicit VerdanaPanel(QWidget *parent = nullptr);
+};
+
+} // namespace windowkit

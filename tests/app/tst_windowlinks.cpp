@@ -1,0 +1,314 @@
+// The menu bars and banner labels of the real main and result windows: each
+// item and banner opens exactly its page, once per click; the about item
+// opens the about box from both, through the shell that owns the windows.
+
+#include "FakeDesktop.h"
+#include "Windows.h"
+
+#include "windowkit/Site.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTest>
+
+#include <memory>
+
+using windowkit::pageAddress;
+
+namespace {
+
+std::unique_ptr<QMainWindow> makeWindow(const QString &which, FakeDesktop &desktop)
+{
+    std::unique_ptr<QMainWindow> window;
+    if (which == QStringLiteral("main"))
+        window = std::make_unique<FrmMain>(desktop);
+    else
+        window = std::make_unique<FrmDisplay>(desktop);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    return window;
+}
+
+bool showAndWait(QMainWindow *window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+// The label a click in the middle of the bottom banners' rectangle lands on.
+QWidget *bottomBannerOnTop(QMainWindow *window)
+{
+    auto *coBrand = window->findChild<QLabel *>(QStringLiteral("lblCobrand"));
+    return coBrand->parentWidget()->childAt(coBrand->geometry().center());
+}
+
+QStringList captions(const QList<QAction *> &actions)
+{
+    QStringList texts;
+    for (const QAction *action : actions)
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+} // namespace
+
+class TestWindowLinks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void menuItemOpensItsPage_data();
+    void menuItemOpensItsPage();
+    void bannerOpensItsPage_data();
+    void bannerOpensItsPage();
+    void bottomBannerStacking_data();
+    void bottomBannerStacking();
+    void menuBar_data();
+    void menuBar();
+    void donateActsWithoutDropDown_data();
+    void donateActsWithoutDropDown();
+    void aboutBoxOpensAndClosesWithNothingChanged_data();
+    void aboutBoxOpensAndClosesWithNothingChanged();
+    void coBrandCaption();
+};
+
+void TestWindowLinks::menuItemOpensItsPage_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("key");
+    for (const char *window : {"main", "result"}) {
+        const auto row = [window](const char *item, const char *key) {
+            QTest::addRow("%s %s", window, item)
+                << QString::fromLatin1(window) << QString::fromLatin1(item)
+                << QString::fromLatin1(key);
+        };
+        row("mnuOnline", "help-web-page");
+        row("mnuVisit", "home-page");
+        row("mnuUpdate", "download-web-page");
+        row("mnuDonate", "donate");
+        row("mnuMakeMoneyOnline", "fully-branded");
+    }
+}
+
+void TestWindowLinks::menuItemOpensItsPage()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, item);
+    QFETCH(QString, key);
+    FakeDesktop desktop;
+    auto w = makeWindow(window, desktop);
+    QVERIFY(showAndWait(w.get()));
+    auto *action = w->findChild<QAction *>(item);
+    QVERIFY(action);
+    action->trigger();
+    QCOMPARE(desktop.openedUrls, QStringList{pageAddress(key)});
+    action->trigger();
+    QCOMPARE(desktop.openedUrls, QStringList(2, pageAddress(key)));
+    QVERIFY(desktop.messages.empty());
+    QVERIFY(w->isVisible());
+}
+
+void TestWindowLinks::bannerOpensItsPage_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("main forum strip") << "main" << "Label61" << "home-page";
+    QTest::newRow("main co-brand") << "main" << "lblCobrand" << "co-brand";
+    QTest::newRow("main fully branded") << "main" << "lblFullBrand" << "fully-branded";
+    QTest::newRow("result forum strip") << "result" << "Label61" << "home-page";
+    QTest::newRow("result co-brand") << "result" << "lblCobrand" << "co-brand";
+}
+
+void TestWindowLinks::bannerOpensItsPage()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, label);
+    QFETCH(QString, key);
+    FakeDesktop desktop;
+    auto w = makeWindow(window, desktop);
+    // The result window shows the co-brand offer on top by design.
+    if (auto *main = qobject_cast<FrmMain *>(w.get())) {
+        if (label == QStringLiteral("lblCobrand"))
+            main->bringBannerToFront(windowkit::BottomBanner::CoBrand);
+        else if (label == QStringLiteral("lblFullBrand"))
+            main->bringBannerToFront(windowkit::BottomBanner::FullBrand);
+    }
+    QVERIFY(showAndWait(w.get()));
+    auto *target = w->findChild<QLabel *>(label);
+    QVERIFY(target);
+    QCOMPARE(target->cursor().shape(), Qt::PointingHandCursor);
+
+    // click where the user sees the label: on the window, not on the object
+    QWidget *hit = target->parentWidget()->childAt(target->geometry().center());
+    QCOMPARE(hit, target);
+    QTest::mouseClick(hit, Qt::LeftButton);
+    QCOMPARE(desktop.openedUrls, QStringList{pageAddress(key)});
+    QTest::mouseClick(hit, Qt::LeftButton);
+    QCOMPARE(desktop.openedUrls, QStringList(2, pageAddress(key)));
+}
+
+void TestWindowLinks::bottomBannerStacking_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("onTop");
+    QTest::newRow("main window by design") << "main" << "lblFullBrand";
+    QTest::newRow("result window always") << "result" << "lblCobrand";
+}
+
+void TestWindowLinks::bottomBannerStacking()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, onTop);
+    FakeDesktop desktop;
+    auto w = makeWindow(window, desktop);
+    QVERIFY(showAndWait(w.get()));
+    QCOMPARE(bottomBannerOnTop(w.get())->objectName(), onTop);
+    auto *coBrand = w->findChild<QLabel *>(QStringLiteral("lblCobrand"));
+    auto *fullBrand = w->findChild<QLabel *>(QStringLiteral("lblFullBrand"));
+    QCOMPARE(coBrand->geometry(), fullBrand->geometry());
+    QVERIFY(coBrand->autoFillBackground());
+    QVERIFY(fullBrand->autoFillBackground());
+    if (window == QStringLiteral("result")) {
+        w->hide();
+        QVERIFY(showAndWait(w.get()));
+        QCOMPARE(bottomBannerOnTop(w.get())->objectName(), onTop);
+    }
+}
+
+void TestWindowLinks::menuBar_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("help");
+    QTest::newRow("main")
+        << "main" << "Get My Compatibility With My Brother / Sister|E&xit"
+        << "&Online Help|&Visit Us Online|-|Check for Software &Update|-|&About Software";
+    QTest::newRow("result")
+        << "result" << "&Back|E&xit"
+        << "&Online Help|&Visit Us Online|-|&Check for Software Update|-|&About Software";
+}
+
+void TestWindowLinks::menuBar()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, file);
+    QFETCH(QString, help);
+    FakeDesktop desktop;
+    auto w = makeWindow(window, desktop);
+    QMenuBar *bar = w->menuBar();
+    const QList<QAction *> top = bar->actions();
+    QCOMPARE(captions(top).join(u'|'),
+             QStringLiteral("&File|&Help|&Donate|Make Money &Online"));
+    QVERIFY(top[0]->menu());
+    QVERIFY(top[1]->menu());
+    QCOMPARE(top[0]->menu()->objectName(), QStringLiteral("mnuFile"));
+    QCOMPARE(top[1]->menu()->objectName(), QStringLiteral("mnuHelp"));
+    QCOMPARE(captions(top[0]->menu()->actions()).join(u'|'), file);
+    QCOMPARE(captions(top[1]->menu()->actions()).join(u'|'), help);
+    QCOMPARE(top[2]->objectName(), QStringLiteral("mnuDonate"));
+    QCOMPARE(top[3]->objectName(), QStringLiteral("mnuMakeMoneyOnline"));
+    QVERIFY(!top[2]->menu());
+    QVERIFY(!top[3]->menu());
+    QVERIFY(top[2]->isVisible());
+    QVERIFY(!top[3]->isVisible());
+    QVERIFY(bar->actionGeometry(top[3]).isEmpty());
+    for (QAction *action : w->findChildren<QAction *>()) {
+        QVERIFY2(action->shortcut().isEmpty(), qPrintable(action->objectName()));
+        QVERIFY2(!action->isCheckable(), qPrintable(action->objectName()));
+    }
+}
+
+void TestWindowLinks::donateActsWithoutDropDown_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main") << "main";
+    QTest::newRow("result") << "result";
+}
+
+void TestWindowLinks::donateActsWithoutDropDown()
+{
+    QFETCH(QString, window);
+    FakeDesktop desktop;
+    auto w = makeWindow(window, desktop);
+    QVERIFY(showAndWait(w.get()));
+    QMenuBar *bar = w->menuBar();
+    QAction *donate = w->findChild<QAction *>(QStringLiteral("mnuDonate"));
+    const QRect place = bar->actionGeometry(donate);
+    QVERIFY(!place.isEmpty());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
+    QCOMPARE(desktop.openedUrls, QStringList{pageAddress(QStringLiteral("donate"))});
+    QVERIFY(!QApplication::activePopupWidget());
+}
+
+void TestWindowLinks::aboutBoxOpensAndClosesWithNothingChanged_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("key");
+    QTest::newRow("main, Enter") << "main" << int(Qt::Key_Return);
+    QTest::newRow("main, Esc") << "main" << int(Qt::Key_Escape);
+    QTest::newRow("result, Enter") << "result" << int(Qt::Key_Return);
+    QTest::newRow("result, Esc") << "result" << int(Qt::Key_Escape);
+}
+
+void TestWindowLinks::aboutBoxOpensAndClosesWithNothingChanged()
+{
+    QFETCH(QString, window);
+    QFETCH(int, key);
+    ShellRun run;
+    FakeDesktop &desktop = run.desktop;
+    QList<QPointer<QDialog>> boxes;
+    bool closedByKey = false;
+    desktop.onModal = [&](QDialog &dialog) {
+        boxes << QPointer<QDialog>(&dialog);
+        dialog.show();
+        if (QTest::qWaitForWindowExposed(&dialog) && dialog.focusWidget()) {
+            QTest::keyClick(dialog.focusWidget(), Qt::Key(key));
+            closedByKey = !dialog.isVisible();
+        }
+        return dialog.result();
+    };
+    QVERIFY(run.start());
+    QMainWindow *w = run.main;
+    if (window == QStringLiteral("result"))
+        w = run.runTest();
+    QVERIFY(w);
+    desktop.events.clear();
+    const QRect before = w->geometry();
+    QAction *about = w->findChild<QAction *>(QStringLiteral("mnuAbout"));
+    about->trigger();
+    QVERIFY(closedByKey);
+    about->trigger();
+
+    QCOMPARE(boxes.size(), 2);
+    QVERIFY(boxes[0].isNull());
+    QVERIFY(boxes[1].isNull());
+    QCOMPARE(desktop.events, QStringList(2, QStringLiteral("modal")));
+    QVERIFY(w->isVisible());
+    QCOMPARE(w->geometry(), before);
+}
+
+void TestWindowLinks::coBrandCaption()
+{
+    FakeDesktop desktop;
+    for (const QString &which : {QStringLiteral("main"), QStringLiteral("result")}) {
+        auto w = makeWindow(which, desktop);
+        QCOMPARE(w->findChild<QLabel *>(QStringLiteral("lblCobrand"))->text(),
+                 QStringLiteral("Co-brand this software for your site.  Increase loyalty and "
+                                "traffic to your site. Put your site's name &  link here. See "
+                                "\"Help\" for details.Click Here for more info on co-branding."));
+        QCOMPARE(w->findChild<QLabel *>(QStringLiteral("lblFullBrand"))->text(),
+                 QStringLiteral("Home Business Opportunity. Start your own Internet business "
+                                "and make money online. Get this software fully branded for "
+                                "your website. Click here for more details."));
+    }
+}
+
+QTEST_MAIN(TestWindowLinks)
+#include "tst_windowlinks.moc"

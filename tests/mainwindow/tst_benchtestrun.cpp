@@ -1,0 +1,63 @@
+// How long a test run takes, from the click on the test button until the
+// result window is filled and shown, then Back, on the offscreen platform.
+// Each pass also checks the window it measured. Run without arguments (as the
+// test run does) it takes a short sample; for a proper measurement give
+// QtTest's own options, such as "-median 15".
+
+#include "Windows.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestBenchTestRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void clickToResultShown();
+};
+
+void TestBenchTestRun::clickToResultShown()
+{
+    ShellRun run;
+    FakeDesktop &desktop = run.desktop;
+    FrmMain &window = *run.shell.showMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("ANN"));
+    window.findChild<QComboBox *>(QStringLiteral("cboMonth"))->setCurrentIndex(6);
+    window.findChild<QComboBox *>(QStringLiteral("cboDate"))->setCurrentIndex(25);
+    auto *button = window.findChild<QPushButton *>(QStringLiteral("cmdCompatibilityWithSibling"));
+    QVERIFY(button);
+
+    int runs = 0;
+    QBENCHMARK {
+        QTest::mouseClick(button, Qt::LeftButton);
+        FrmDisplay *result = ShellRun::resultWindow();
+        QVERIFY(result && result->isVisible() && !window.isVisible());
+        QCOMPARE(result->findChild<QLabel *>(QStringLiteral("lblYourSunSign"))->text(),
+                 QStringLiteral("Leo"));
+        result->back();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ++runs;
+    }
+    QVERIFY(runs > 0);
+    QVERIFY(window.isVisible());
+    QVERIFY(desktop.messages.empty());
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (argc == 1)
+        arguments << QStringLiteral("-iterations") << QStringLiteral("20");
+    TestBenchTestRun test;
+    return QTest::qExec(&test, arguments);
+}
+
+#include "tst_benchtestrun.moc"

@@ -1,0 +1,205 @@
+// The main window's input rules without a window: list contents, the name
+// box's key filter and the input check.
+
+#include "mainwindow/InputRules.h"
+
+#include <QTest>
+
+using namespace mainwindow;
+
+class TestInputRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void listEntries_data();
+    void listEntries();
+    void monthsInCalendarOrder();
+    void nameKeyFilter_data();
+    void nameKeyFilter();
+    void typedCode_data();
+    void typedCode();
+    void inputCheck_data();
+    void inputCheck();
+};
+
+void TestInputRules::listEntries_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("first day") << dayEntries() << 31 << 0 << "1";
+    QTest::newRow("day 9 has no leading zero") << dayEntries() << 31 << 8 << "9";
+    QTest::newRow("day 10") << dayEntries() << 31 << 9 << "10";
+    QTest::newRow("last day") << dayEntries() << 31 << 30 << "31";
+    QTest::newRow("first year") << yearEntries() << 151 << 0 << "1900";
+    QTest::newRow("year 2000") << yearEntries() << 151 << 100 << "2000";
+    QTest::newRow("last year") << yearEntries() << 151 << 150 << "2050";
+}
+
+void TestInputRules::listEntries()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(int, count);
+    QFETCH(int, position);
+    QFETCH(QString, text);
+    QCOMPARE(entries.size(), count);
+    QCOMPARE(entries.at(position), text);
+}
+
+void TestInputRules::monthsInCalendarOrder()
+{
+    const QStringList expected = {QStringLiteral("January"), QStringLiteral("February"),
+                                  QStringLiteral("March"),   QStringLiteral("April"),
+                                  QStringLiteral("May"),     QStringLiteral("June"),
+                                  QStringLiteral("July"),    QStringLiteral("August"),
+                                  QStringLiteral("September"), QStringLiteral("October"),
+                                  QStringLiteral("November"), QStringLiteral("December")};
+    QCOMPARE(monthEntries(), expected);
+}
+
+void TestInputRules::nameKeyFilter_data()
+{
+    QTest::addColumn<int>("typed");
+    QTest::addColumn<int>("accepted");
+
+    QTest::newRow("capital A") << int('A') << int('A');
+    QTest::newRow("capital Z") << int('Z') << int('Z');
+    QTest::newRow("small a to capital") << int('a') << int('A');
+    QTest::newRow("small z to capital") << int('z') << int('Z');
+    QTest::newRow("small m to capital") << int('m') << int('M');
+    QTest::newRow("backspace") << 8 << 8;
+    QTest::newRow("carriage return") << 13 << 13;
+    QTest::newRow("blank") << 32 << 32;
+    QTest::newRow("at sign below A") << int('@') << 0;
+    QTest::newRow("left bracket 91") << 91 << 0;
+    QTest::newRow("backslash 92") << 92 << 0;
+    QTest::newRow("right bracket 93") << 93 << 0;
+    QTest::newRow("caret 94") << 94 << 0;
+    QTest::newRow("underscore 95") << 95 << 0;
+    QTest::newRow("grave accent 96") << 96 << 0;
+    QTest::newRow("left brace above z") << int('{') << 0;
+    QTest::newRow("digit 0") << int('0') << 0;
+    QTest::newRow("digit 9") << int('9') << 0;
+    QTest::newRow("hyphen") << int('-') << 0;
+    QTest::newRow("apostrophe") << int('\'') << 0;
+    QTest::newRow("Ctrl+C") << 3 << 0;
+    QTest::newRow("Ctrl+V") << 22 << 0;
+    QTest::newRow("Ctrl+X") << 24 << 0;
+    QTest::newRow("tab") << 9 << 0;
+    QTest::newRow("line feed") << 10 << 0;
+    QTest::newRow("escape") << 27 << 0;
+    QTest::newRow("delete") << 127 << 0;
+    QTest::newRow("e acute") << 0xE9 << 0;
+    QTest::newRow("capital A with ring") << 0xC5 << 0;
+    QTest::newRow("negative code") << -1 << 0;
+    QTest::newRow("zero") << 0 << 0;
+}
+
+void TestInputRules::nameKeyFilter()
+{
+    QFETCH(int, typed);
+    QFETCH(int, accepted);
+    QCOMPARE(filterNameKey(typed), accepted);
+}
+
+void TestInputRules::typedCode_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("code");   // -1000: the key types no character
+
+    const Qt::KeyboardModifiers none;
+    const int noCharacter = -1000;
+    QTest::newRow("small letter") << int(Qt::Key_A) << none << "a" << int('a');
+    QTest::newRow("shifted letter") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ShiftModifier) << "A" << int('A');
+    QTest::newRow("blank") << int(Qt::Key_Space) << none << " " << 32;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << none << "\b" << 8;
+    QTest::newRow("hyphen") << int(Qt::Key_Minus) << none << "-" << int('-');
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << Qt::KeyboardModifiers(Qt::ControlModifier) << "c" << 3;
+    QTest::newRow("Ctrl+V without text") << int(Qt::Key_V) << Qt::KeyboardModifiers(Qt::ControlModifier) << "" << 22;
+    QTest::newRow("Ctrl+X as control code") << int(Qt::Key_X) << Qt::KeyboardModifiers(Qt::ControlModifier) << "\x18" << 24;
+    QTest::newRow("Ctrl+Shift+C") << int(Qt::Key_C) << (Qt::ControlModifier | Qt::ShiftModifier) << "C" << 3;
+    QTest::newRow("Ctrl+Left") << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::ControlModifier) << "" << noCharacter;
+    QTest::newRow("Ctrl+1 with text") << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ControlModifier) << "1" << noCharacter;
+    QTest::newRow("AltGr at sign") << int(Qt::Key_At) << (Qt::ControlModifier | Qt::AltModifier) << "@" << int('@');
+    QTest::newRow("Alt+E") << int(Qt::Key_E) << Qt::KeyboardModifiers(Qt::AltModifier) << "e" << noCharacter;
+    QTest::newRow("left arrow") << int(Qt::Key_Left) << none << "" << noCharacter;
+    QTest::newRow("home") << int(Qt::Key_Home) << none << "" << noCharacter;
+    QTest::newRow("delete") << int(Qt::Key_Delete) << none << "\x7f" << noCharacter;
+    QTest::newRow("tab") << int(Qt::Key_Tab) << none << "\t" << noCharacter;
+    QTest::newRow("return") << int(Qt::Key_Return) << none << "\r" << noCharacter;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier) << "\r" << noCharacter;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << none << "\x1b" << noCharacter;
+    QTest::newRow("e acute") << int(Qt::Key_Eacute) << none << QString(QChar(0xE9)) << 0xE9;
+    QTest::newRow("above 32767 is negative") << 0 << none << QString(QChar(0xFFFF)) << -1;
+}
+
+void TestInputRules::typedCode()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, text);
+    QFETCH(int, code);
+    const std::optional<int> typed = typedCharacterCode(key, modifiers, text);
+    QCOMPARE(typed.value_or(-1000), code);
+}
+
+void TestInputRules::inputCheck_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("day");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("siblingDay");
+    QTest::addColumn<int>("siblingMonth");
+    QTest::addColumn<QString>("message");   // empty: the check passes
+
+    const QString name = QStringLiteral("Please Enter Your Name");
+    const QString userFebruary = QStringLiteral("Please Enter Your Correct Date of Birth!");
+    const QString userShortMonth = QStringLiteral("Please Enter Correct Date of Birth !");
+    const QString sibling = QStringLiteral("Please Enter Correct Date of Birth Of Your Sibling!");
+
+    QTest::newRow("starting positions") << "ANN" << 0 << 0 << 0 << 0 << "";
+    QTest::newRow("empty name") << "" << 0 << 0 << 0 << 0 << name;
+    QTest::newRow("one blank is a name") << " " << 0 << 0 << 0 << 0 << "";
+    QTest::newRow("29 February both") << "ANN" << 28 << 1 << 28 << 1 << "";
+    QTest::newRow("30 February user") << "ANN" << 29 << 1 << 0 << 0 << userFebruary;
+    QTest::newRow("31 February user") << "ANN" << 30 << 1 << 0 << 0 << userFebruary;
+    QTest::newRow("31 April user") << "ANN" << 30 << 3 << 0 << 0 << userShortMonth;
+    QTest::newRow("31 June user") << "ANN" << 30 << 5 << 0 << 0 << userShortMonth;
+    QTest::newRow("31 September user") << "ANN" << 30 << 8 << 0 << 0 << userShortMonth;
+    QTest::newRow("31 November user") << "ANN" << 30 << 10 << 0 << 0 << userShortMonth;
+    QTest::newRow("30 April user") << "ANN" << 29 << 3 << 0 << 0 << "";
+    QTest::newRow("30 February sibling") << "ANN" << 0 << 0 << 29 << 1 << sibling;
+    QTest::newRow("31 February sibling") << "ANN" << 0 << 0 << 30 << 1 << sibling;
+    QTest::newRow("31 April sibling") << "ANN" << 0 << 0 << 30 << 3 << sibling;
+    QTest::newRow("31 June sibling") << "ANN" << 0 << 0 << 30 << 5 << sibling;
+    QTest::newRow("31 September sibling") << "ANN" << 0 << 0 << 30 << 8 << sibling;
+    QTest::newRow("31 November sibling") << "ANN" << 0 << 0 << 30 << 10 << sibling;
+    QTest::newRow("30 November sibling") << "ANN" << 0 << 0 << 29 << 10 << "";
+    for (int month : {0, 2, 4, 6, 7, 9, 11}) {
+        const QByteArray row = "31st of month position " + QByteArray::number(month) + " both";
+        QTest::newRow(row.constData()) << "ANN" << 30 << month << 30 << month << "";
+    }
+    QTest::newRow("empty name before a bad date") << "" << 30 << 3 << 0 << 0 << name;
+    QTest::newRow("user date before sibling date") << "ANN" << 29 << 1 << 30 << 10 << userFebruary;
+    QTest::newRow("user 31 April before sibling") << "ANN" << 30 << 3 << 30 << 1 << userShortMonth;
+}
+
+void TestInputRules::inputCheck()
+{
+    QFETCH(QString, name);
+    QFETCH(int, day);
+    QFETCH(int, month);
+    QFETCH(int, siblingDay);
+    QFETCH(int, siblingMonth);
+    QFETCH(QString, message);
+    const std::optional<QString> failure = inputCheckFailure({name, day, month, siblingDay, siblingMonth});
+    QCOMPARE(failure.value_or(QString()), message);
+}
+
+QTEST_APPLESS_MAIN(TestInputRules)
+#include "tst_inputrules.moc"

@@ -1,0 +1,435 @@
+// The test run: signs from the four date lists, the pair lookup, the six
+// values in the result window, and the swap between the two windows as the
+// shell makes it, including Back and a second run.
+
+#include "Controls.h"
+#include "FakeDesktop.h"
+#include "Windows.h"
+
+#include "core/ChildProfiles.h"
+#include "core/PairTable.h"
+#include "core/SunSign.h"
+#include "mainwindow/TestRun.h"
+#include "platform/Fonts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+struct Expected {
+    QString pairSentence;
+    QString levelSentence;
+};
+
+int signPosition(const QString &sign)
+{
+    const auto found = std::find(core::kSunSigns.begin(), core::kSunSigns.end(), sign.toStdString());
+    if (found == core::kSunSigns.end())
+        qFatal("no sign %s", qPrintable(sign));
+    return int(found - core::kSunSigns.begin());
+}
+
+// The table's row for the pair, by its place in the canonical order.
+Expected fromTable(const QString &user, const QString &sibling)
+{
+    const core::PairRow &row = core::pairTable().at(std::size_t(12 * signPosition(user) + signPosition(sibling)));
+    if (QString::fromUtf8(row.key.data(), qsizetype(row.key.size())) != user + u'-' + sibling)
+        qFatal("row out of order for %s-%s", qPrintable(user), qPrintable(sibling));
+    return {QString::fromUtf8(row.sentence.data(), qsizetype(row.sentence.size())),
+            QString::fromUtf8(core::levelSentence(row.level - '0').data())};
+}
+
+QString profile(const QString &sign)
+{
+    const auto text = core::ChildProfileFor(sign.toStdString());
+    if (!text)
+        qFatal("no profile for %s", qPrintable(sign));
+    return QString::fromUtf8(text->data(), qsizetype(text->size()));
+}
+
+// The six value controls of a result window, in the order the run writes them.
+QStringList shownValues(FrmDisplay *display)
+{
+    const auto label = [display](const char *name) {
+        return display->findChild<QLabel *>(QLatin1String(name))->text();
+    };
+    const auto box = [display](const char *name) {
+        return display->findChild<QPlainTextEdit *>(QLatin1String(name))->toPlainText();
+    };
+    return {label("lblYourSunSign"),        box("txtYourProfile"),
+            label("lblYourSiblingSunSign"), box("txtYourSiblingProfile"),
+            label("lblCompatibilityResult"), label("lblSiblingCompatibility")};
+}
+
+QStringList expectedValues(const QString &user, const QString &sibling)
+{
+    const Expected pair = fromTable(user, sibling);
+    return {user, profile(user), sibling, profile(sibling), pair.pairSentence, pair.levelSentence};
+}
+
+} // namespace
+
+class TestTestRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void workOut_data();
+    void workOut();
+    void noSignKeepsStoredSign();
+    void noSignBeforeAnyRun();
+
+    void runSwapsWindows();
+    void valuesHandedOnBeforeTheSwap();
+    void buttonAndMenuAgree();
+    void firstJanuaryForBoth();
+    void cancerUserGetsSecondPersonProfile();
+    void nameAndYearsChangeNothing_data();
+    void nameAndYearsChangeNothing();
+    void failedRunChangesNothing();
+    void backKeepsInputsAndNextRunIsNew();
+    void backThenOnlySiblingChanges();
+    void clipboardEmptiedWhenResultShown();
+    void byKeyboardOnly();
+    void exitFromResultWindow();
+
+private:
+    template <typename T>
+    T *control(const char *name) const
+    {
+        return findControl<T>(m_window, name);
+    }
+    void setDates(int day, int month, int siblingDay, int siblingMonth);
+    FrmDisplay *runByButton();
+
+    std::unique_ptr<ShellRun> m_run;
+    QPointer<FrmMain> m_window;
+};
+
+void TestTestRun::initTestCase()
+{
+    platform::installFontSubstitutes();
+}
+
+void TestTestRun::init()
+{
+    m_run = std::make_unique<ShellRun>();
+    m_window = m_run->shell.showMainWindow();
+    control<QLineEdit>("txtName")->setText(QStringLiteral("ANN"));
+}
+
+void TestTestRun::cleanup()
+{
+    m_run.reset();
+    deleteTopLevelWindows();
+}
+
+void TestTestRun::setDates(int day, int month, int siblingDay, int siblingMonth)
+{
+    control<QComboBox>("cboDate")->setCurrentIndex(day);
+    control<QComboBox>("cboMonth")->setCurrentIndex(month);
+    control<QComboBox>("cboSiblingDate")->setCurrentIndex(siblingDay);
+    control<QComboBox>("cboSiblingMonth")->setCurrentIndex(siblingMonth);
+}
+
+FrmDisplay *TestTestRun::runByButton()
+{
+    QTest::mouseClick(control<QPushButton>("cmdCompatibilityWithSibling"), Qt::LeftButton);
+    return ShellRun::resultWindow();
+}
+
+void TestTestRun::workOut_data()
+{
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("day");
+    QTest::addColumn<int>("siblingMonth");
+    QTest::addColumn<int>("siblingDay");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("sibling");
+
+    QTest::newRow("1 January for both") << 0 << 0 << 0 << 0 << "Capricorn" << "Capricorn";
+    QTest::newRow("10 July and 25 March") << 6 << 9 << 2 << 24 << "Cancer" << "Aries";
+    QTest::newRow("25 March and 10 July") << 2 << 24 << 6 << 9 << "Aries" << "Cancer";
+    QTest::newRow("15 August and 15 November") << 7 << 14 << 10 << 14 << "Leo" << "Scorpio";
+    QTest::newRow("10 February and 10 March") << 1 << 9 << 2 << 9 << "Aquarius" << "Pisces";
+    QTest::newRow("5 May and 5 October") << 4 << 4 << 9 << 4 << "Taurus" << "Libra";
+}
+
+void TestTestRun::workOut()
+{
+    QFETCH(int, month);
+    QFETCH(int, day);
+    QFETCH(int, siblingMonth);
+    QFETCH(int, siblingDay);
+    QFETCH(QString, user);
+    QFETCH(QString, sibling);
+
+    core::RelationCompatibility shared;
+    const windowkit::ResultValues values =
+        mainwindow::workOutResult(shared, month, day, siblingMonth, siblingDay);
+    const Expected pair = fromTable(user, sibling);
+    QCOMPARE(QString::fromStdString(shared.YourSunSign), user);
+    QCOMPARE(QString::fromStdString(shared.YourSiblingSunSign), sibling);
+    QCOMPARE(values.yourSunSign, user);
+    QCOMPARE(values.yourSiblingSunSign, sibling);
+    QCOMPARE(values.yourProfile.value_or(QString()), profile(user));
+    QCOMPARE(values.yourSiblingProfile.value_or(QString()), profile(sibling));
+    QCOMPARE(values.pairSentence, pair.pairSentence);
+    QCOMPARE(values.levelSentence, pair.levelSentence);
+    QCOMPARE(QString::fromStdString(shared.PairSentence), pair.pairSentence);
+}
+
+void TestTestRun::noSignKeepsStoredSign()
+{
+    core::RelationCompatibility shared;
+    mainwindow::workOutResult(shared, 7, 14, 10, 14);   // Leo and Scorpio
+    // A list with no chosen entry reads as position -1 and gives no sign.
+    const windowkit::ResultValues values = mainwindow::workOutResult(shared, -1, 14, 0, 0);
+    QCOMPARE(values.yourSunSign, QStringLiteral("Leo"));
+    QCOMPARE(values.yourProfile.value_or(QString()), profile(QStringLiteral("Leo")));
+    QCOMPARE(values.yourSiblingSunSign, QStringLiteral("Capricorn"));
+    QCOMPARE(values.pairSentence, fromTable(QStringLiteral("Leo"), QStringLiteral("Capricorn")).pairSentence);
+}
+
+void TestTestRun::noSignBeforeAnyRun()
+{
+    core::RelationCompatibility shared;
+    const windowkit::ResultValues values = mainwindow::workOutResult(shared, 0, -1, 0, 0);
+    QCOMPARE(values.yourSunSign, QString());
+    QVERIFY(!values.yourProfile);
+    QCOMPARE(values.yourSiblingProfile.value_or(QString()), profile(QStringLiteral("Capricorn")));
+}
+
+void TestTestRun::runSwapsWindows()
+{
+    QSignalSpy created(m_window.data(), &FrmMain::resultReady);
+    FrmDisplay *display = runByButton();
+    QVERIFY(display);
+    QCOMPARE(created.count(), 1);
+    QCOMPARE(topLevelWindows<FrmDisplay>(), QList<FrmDisplay *>{display});
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(display->isVisible());
+    QVERIFY(!display->parentWidget());
+    QVERIFY(!display->isModal());
+    QVERIFY(display->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(m_run->desktop.messages.empty());
+}
+
+void TestTestRun::valuesHandedOnBeforeTheSwap()
+{
+    // What the result window holds, and whether the main window is still
+    // up, at the moment the result window is shown.
+    struct ShowWatch : QObject {
+        QPointer<FrmMain> main;
+        bool mainVisible = true;
+        QStringList values;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Show) {
+                if (auto *display = qobject_cast<FrmDisplay *>(watched)) {
+                    mainVisible = main->isVisible();
+                    values = shownValues(display);
+                }
+            }
+            return false;
+        }
+    } watch;
+    watch.main = m_window;
+    setDates(14, 7, 3, 11);
+    windowkit::ResultValues handedOn;
+    connect(m_window.data(), &FrmMain::resultReady, this,
+            [&](const windowkit::ResultValues &values) { handedOn = values; });
+    qApp->installEventFilter(&watch);
+    runByButton();
+    qApp->removeEventFilter(&watch);
+    QVERIFY(!watch.mainVisible);
+    QCOMPARE(watch.values, (QStringList{handedOn.yourSunSign, handedOn.yourProfile.value_or(QString()),
+                                        handedOn.yourSiblingSunSign, handedOn.yourSiblingProfile.value_or(QString()),
+                                        handedOn.pairSentence, handedOn.levelSentence}));
+    QCOMPARE(watch.values, expectedValues(QStringLiteral("Leo"), QStringLiteral("Sagittarius")));
+}
+
+void TestTestRun::buttonAndMenuAgree()
+{
+    setDates(14, 7, 3, 11);
+    const QStringList byButton = shownValues(runByButton());
+
+    // A second program with its own shell and main window runs from the menu.
+    cleanup();
+    init();
+    setDates(14, 7, 3, 11);
+    control<QAction>("mnuGetMyCompatibilityWithSibling")->trigger();
+
+    QVERIFY(ShellRun::resultWindow());
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(shownValues(ShellRun::resultWindow()), byButton);
+    QCOMPARE(byButton, expectedValues(QStringLiteral("Leo"), QStringLiteral("Sagittarius")));
+}
+
+void TestTestRun::firstJanuaryForBoth()
+{
+    const QStringList values = shownValues(runByButton());
+    QCOMPARE(values, expectedValues(QStringLiteral("Capricorn"), QStringLiteral("Capricorn")));
+    QVERIFY(values.at(5) == QLatin1String("You Both Do Not Get Along At all")
+            || values.at(5) == QLatin1String("You Get Along OK")
+            || values.at(5) == QLatin1String("You Both Get Along Very Well"));
+}
+
+void TestTestRun::cancerUserGetsSecondPersonProfile()
+{
+    setDates(9, 6, 0, 0);   // 10 July
+    const QStringList values = shownValues(runByButton());
+    QCOMPARE(values.at(0), QStringLiteral("Cancer"));
+    QCOMPARE(values.at(1), profile(QStringLiteral("Cancer")));
+    QVERIFY(values.at(1).contains(QStringLiteral("you"), Qt::CaseInsensitive));
+}
+
+void TestTestRun::nameAndYearsChangeNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<int>("siblingYear");
+
+    QTest::newRow("other name") << "ZEBEDEE" << 0 << 0;
+    QTest::newRow("one blank as name") << " " << 0 << 0;
+    QTest::newRow("other years") << "ANN" << 100 << 150;
+    QTest::newRow("leap year and not") << "ANN" << 104 << 101;
+}
+
+void TestTestRun::nameAndYearsChangeNothing()
+{
+    QFETCH(QString, name);
+    QFETCH(int, year);
+    QFETCH(int, siblingYear);
+    setDates(28, 1, 20, 4);   // 29 February and 21 May
+    const QStringList baseline = shownValues(runByButton());
+    ShellRun::resultWindow()->back();
+
+    control<QLineEdit>("txtName")->setText(name);
+    control<QComboBox>("cboYear")->setCurrentIndex(year);
+    control<QComboBox>("cboSiblingYear")->setCurrentIndex(siblingYear);
+    QCOMPARE(shownValues(runByButton()), baseline);
+    QVERIFY(m_run->desktop.messages.empty());
+}
+
+void TestTestRun::failedRunChangesNothing()
+{
+    setDates(14, 7, 3, 11);
+    runByButton();
+    ShellRun::resultWindow()->back();
+    QSignalSpy created(m_window.data(), &FrmMain::resultReady);
+
+    setDates(30, 3, 0, 0);   // 31 April
+    QVERIFY(!runByButton());
+    QCOMPARE(m_run->desktop.messageTexts(), QStringList{QStringLiteral("Please Enter Correct Date of Birth !")});
+    QCOMPARE(created.count(), 0);
+    QVERIFY(m_window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(topLevelWindows<FrmDisplay>().isEmpty());
+}
+
+void TestTestRun::backKeepsInputsAndNextRunIsNew()
+{
+    control<QLineEdit>("txtName")->setText(QStringLiteral("MARY ANN"));
+    setDates(20, 4, 11, 9);
+    control<QComboBox>("cboYear")->setCurrentIndex(80);
+    QSignalSpy mainClosed(m_window.data(), &FrmMain::closedByUser);
+    QPointer<FrmDisplay> first = runByButton();
+    QSignalSpy firstClosed(first.data(), &FrmDisplay::closedByUser);
+
+    QTest::mouseClick(first->findChild<QPushButton *>(QStringLiteral("cmdBack")), Qt::LeftButton);
+
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!ShellRun::resultWindow());
+    QCOMPARE(control<QLineEdit>("txtName")->text(), QStringLiteral("MARY ANN"));
+    QCOMPARE(control<QComboBox>("cboDate")->currentIndex(), 20);
+    QCOMPARE(control<QComboBox>("cboMonth")->currentIndex(), 4);
+    QCOMPARE(control<QComboBox>("cboYear")->currentIndex(), 80);
+    QCOMPARE(control<QComboBox>("cboSiblingDate")->currentIndex(), 11);
+    QCOMPARE(control<QComboBox>("cboSiblingMonth")->currentIndex(), 9);
+    QCOMPARE(control<QComboBox>("cboDate")->count(), 31);
+    QCOMPARE(mainClosed.count(), 0);
+    QCOMPARE(firstClosed.count(), 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!first);
+
+    QSignalSpy created(m_window.data(), &FrmMain::resultReady);
+    FrmDisplay *second = runByButton();
+    QCOMPARE(created.count(), 1);
+    QVERIFY(second && second->isVisible());
+}
+
+void TestTestRun::backThenOnlySiblingChanges()
+{
+    setDates(9, 6, 24, 2);   // 10 July, 25 March
+    FrmDisplay *first = runByButton();
+    QCOMPARE(shownValues(first), expectedValues(QStringLiteral("Cancer"), QStringLiteral("Aries")));
+    first->findChild<QAction *>(QStringLiteral("mnuFileBack"))->trigger();
+
+    control<QComboBox>("cboSiblingDate")->setCurrentIndex(14);
+    control<QComboBox>("cboSiblingMonth")->setCurrentIndex(10);   // 15 November
+    const QStringList second = shownValues(runByButton());
+    QCOMPARE(second, expectedValues(QStringLiteral("Cancer"), QStringLiteral("Scorpio")));
+}
+
+void TestTestRun::clipboardEmptiedWhenResultShown()
+{
+    FrmDisplay *display = runByButton();
+    QVERIFY(display->isVisible());
+    QCOMPARE(m_run->desktop.clipboardClears, 2);
+}
+
+void TestTestRun::byKeyboardOnly()
+{
+    QApplication::setActiveWindow(m_window);
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QWidget *name = control<QLineEdit>("txtName");
+    name->setFocus();
+    for (int i = 0; i < 7; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), control<QWidget>("cmdCompatibilityWithSibling"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    FrmDisplay *display = ShellRun::resultWindow();
+    QVERIFY(display);
+    QApplication::setActiveWindow(display);
+    QVERIFY(QTest::qWaitForWindowActive(display));
+    QCOMPARE(QApplication::focusWidget(), display->findChild<QWidget *>(QStringLiteral("cmdBack")));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(m_window->isVisible());
+    QVERIFY(!ShellRun::resultWindow());
+}
+
+void TestTestRun::exitFromResultWindow()
+{
+    QSignalSpy mainClosed(m_window.data(), &FrmMain::closedByUser);
+    QPointer<FrmDisplay> display = runByButton();
+    QSignalSpy closed(display.data(), &FrmDisplay::closedByUser);
+    display->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(mainClosed.count(), 0);
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(!ShellRun::resultWindow());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!display);
+}
+
+QTEST_MAIN(TestTestRun)
+#include "tst_testrun.moc"

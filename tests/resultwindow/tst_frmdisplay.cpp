@@ -1,0 +1,505 @@
+// The result window on its own: layout, values, Back and the closing
+// commands, the keyboard, and the profile boxes' clipboard guard.
+
+#include "Windows.h"
+
+#include "resultwindow/FrmDisplay.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+class TestFrmDisplay : public QObject, public WindowFixture<FrmDisplay>
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowShape();
+    void centredOnScreen();
+    void layout_data();
+    void layout();
+    void appearance_data();
+    void appearance();
+    void fixedTexts_data();
+    void fixedTexts();
+    void coBrandLiesOnTop();
+    void menus_data();
+    void menus();
+
+    void fillWritesValuesExactly();
+    void missingProfileLeavesBox();
+    void sizedLabelsStayCentred_data();
+    void sizedLabelsStayCentred();
+    void profileBoxes();
+
+    void focusStartsOnBack();
+    void focusOrder();
+    void keyboard_data();
+    void keyboard();
+    void backAndClosing_data();
+    void backAndClosing();
+
+    void clipboardOnTextChange();
+    void clipboardOnMouse_data();
+    void clipboardOnMouse();
+    void clipboardUntouchedByKeys();
+
+private:
+    QPoint inWindow(const QWidget *widget, QPoint point) const;
+};
+
+void TestFrmDisplay::initTestCase()
+{
+    prepareFonts();
+}
+
+void TestFrmDisplay::init()
+{
+    buildWindow();
+}
+
+void TestFrmDisplay::cleanup()
+{
+    discardWindows();
+}
+
+QPoint TestFrmDisplay::inWindow(const QWidget *widget, QPoint point) const
+{
+    return widget->mapTo(m_window.data(), point);
+}
+
+void TestFrmDisplay::windowShape()
+{
+    QCOMPARE(m_window->objectName(), QStringLiteral("frmDisplay"));
+    QCOMPARE(m_window->windowTitle(), programCaption());
+    QVERIFY(m_window->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(!m_window->parentWidget());
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    showActive();
+    QCOMPARE(m_window->centralWidget()->size(), QSize(577, 505));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    QCOMPARE(m_window->centralWidget()->palette().color(QPalette::Window), QColor(Qt::white));
+}
+
+void TestFrmDisplay::centredOnScreen()
+{
+    showActive();
+    const QPoint screenCentre = m_window->screen()->availableGeometry().center();
+    const QPoint windowCentre = m_window->frameGeometry().center();
+    QVERIFY2((screenCentre - windowCentre).manhattanLength() <= 2,
+             qPrintable(QStringLiteral("%1,%2").arg(windowCentre.x()).arg(windowCentre.y())));
+}
+
+void TestFrmDisplay::layout_data()
+{
+    addPlacementColumns();
+    const auto row = addPlacement;
+    row("Frame2", "centralwidget", 0, 0, 577, 41);
+    row("Label61", "Frame2", 8, 8, 560, 39);
+    row("fraSiblingResult", "centralwidget", 0, 40, 577, 121);
+    row("lblCompatibilityResult", "fraSiblingResult", 12, 64, 553, 49);
+    row("Frame3", "centralwidget", 0, 160, 577, 145);
+    row("txtYourProfile", "Frame3", 16, 72, 545, 65);
+    row("Frame1", "centralwidget", 0, 304, 577, 145);
+    row("txtYourSiblingProfile", "Frame1", 16, 72, 545, 65);
+    row("Frame5", "centralwidget", 0, 448, 577, 57);
+    row("cmdExit", "Frame5", 400, 13, 84, 31);
+    row("cmdBack", "Frame5", 488, 13, 84, 31);
+    row("lblFullBrand", "Frame5", 8, 11, 383, 41);
+    row("lblCobrand", "Frame5", 8, 11, 383, 41);
+}
+
+void TestFrmDisplay::layout()
+{
+    checkPlacement(m_window);
+}
+
+void TestFrmDisplay::appearance_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QPalette::ColorRole>("role");
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("underline");
+
+    const QColor brown(94, 70, 47), khaki(221, 228, 169), yellow(255, 255, 192), cyan(0, 255, 255);
+    QTest::newRow("verdict frame") << "fraSiblingResult" << QPalette::Window << brown << 8.25 << false;
+    QTest::newRow("verdict caption") << "fraSiblingResult" << QPalette::WindowText << yellow << 8.25 << false;
+    QTest::newRow("user frame") << "Frame3" << QPalette::Window << brown << 8.25 << false;
+    QTest::newRow("sibling frame") << "Frame1" << QPalette::Window << brown << 8.25 << false;
+    QTest::newRow("banner strip") << "Frame2" << QPalette::Window << khaki << 8.25 << false;
+    QTest::newRow("button strip") << "Frame5" << QPalette::Window << khaki << 8.25 << false;
+    QTest::newRow("Back") << "cmdBack" << QPalette::Button << khaki << 8.25 << false;
+    QTest::newRow("Exit") << "cmdExit" << QPalette::Button << khaki << 8.25 << false;
+    QTest::newRow("heading Label2") << "Label2" << QPalette::WindowText << yellow << 8.25 << true;
+    QTest::newRow("heading s") << "s" << QPalette::WindowText << yellow << 8.25 << true;
+    QTest::newRow("heading Label9") << "Label9" << QPalette::WindowText << yellow << 8.25 << true;
+    QTest::newRow("heading Label3") << "Label3" << QPalette::WindowText << yellow << 8.25 << true;
+    QTest::newRow("heading Label5") << "Label5" << QPalette::WindowText << yellow << 8.25 << true;
+    QTest::newRow("user sign") << "lblYourSunSign" << QPalette::WindowText << cyan << 9.0 << false;
+    QTest::newRow("sibling sign") << "lblYourSiblingSunSign" << QPalette::WindowText << cyan << 9.0 << false;
+    QTest::newRow("level sentence") << "lblSiblingCompatibility" << QPalette::WindowText << cyan << 8.25 << false;
+    QTest::newRow("pair sentence") << "lblCompatibilityResult" << QPalette::WindowText << cyan << 8.25 << false;
+    QTest::newRow("user profile text") << "txtYourProfile" << QPalette::Text << cyan << 8.25 << false;
+    QTest::newRow("user profile ground") << "txtYourProfile" << QPalette::Base << QColor(0x40, 0x40, 0x40) << 8.25 << false;
+    QTest::newRow("sibling profile ground") << "txtYourSiblingProfile" << QPalette::Base << QColor(0x40, 0x40, 0x40) << 8.25 << false;
+    QTest::newRow("co-brand") << "lblCobrand" << QPalette::WindowText << QColor(0, 0, 255) << 8.25 << true;
+    QTest::newRow("forum advert") << "Label61" << QPalette::WindowText << QColor(Qt::black) << 9.0 << true;
+}
+
+void TestFrmDisplay::appearance()
+{
+    QFETCH(QString, name);
+    QFETCH(QPalette::ColorRole, role);
+    QFETCH(QColor, colour);
+    QFETCH(qreal, points);
+    QFETCH(bool, underline);
+    const QWidget *widget = control<QWidget>(name.toLatin1().constData());
+    QCOMPARE(widget->palette().color(role), colour);
+    QCOMPARE(widget->font().family(), QStringLiteral("Verdana"));
+    QCOMPARE(widget->font().pointSizeF(), points);
+    QVERIFY(widget->font().bold());
+    QCOMPARE(widget->font().underline(), underline);
+}
+
+void TestFrmDisplay::fixedTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("verdict frame, leading blank") << "fraSiblingResult" << " Level Of Compatibility";
+    QTest::newRow("user frame") << "Frame3" << "Your Profile";
+    QTest::newRow("sibling frame") << "Frame1" << "Sibling Profile";
+    QTest::newRow("Label2") << "Label2" << "Compatibility With Your Sibling";
+    QTest::newRow("s") << "s" << "Your Sun Sign";
+    QTest::newRow("Label9") << "Label9" << "Your Profile";
+    QTest::newRow("Label3") << "Label3" << "Your Sibling's Sun Sign";
+    QTest::newRow("Label5") << "Label5" << "Your Sibling's Profile";
+    QTest::newRow("Exit") << "cmdExit" << "&Exit";
+    QTest::newRow("Back") << "cmdBack" << "&Back";
+    QTest::newRow("co-brand")
+        << "lblCobrand"
+        << "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your "
+           "site's name &  link here. See \"Help\" for details.Click Here for more info on co-branding.";
+    QTest::newRow("full brand")
+        << "lblFullBrand"
+        << "Home Business Opportunity. Start your own Internet business and make money online. Get this "
+           "software fully branded for your website. Click here for more details.";
+}
+
+void TestFrmDisplay::fixedTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QObject *object = control<QWidget>(name.toLatin1().constData());
+    if (auto *label = qobject_cast<QLabel *>(object))
+        QCOMPARE(label->text(), text);
+    else if (auto *frame = qobject_cast<QGroupBox *>(object))
+        QCOMPARE(frame->title(), text);
+    else
+        QCOMPARE(qobject_cast<QPushButton *>(object)->text(), text);
+}
+
+void TestFrmDisplay::coBrandLiesOnTop()
+{
+    showActive();
+    const QWidget *strip = control<QWidget>("Frame5");
+    const QLabel *coBrand = control<QLabel>("lblCobrand");
+    for (const QPoint &corner : {coBrand->geometry().topLeft() + QPoint(1, 1),
+                                 coBrand->geometry().bottomRight() - QPoint(1, 1)})
+        QCOMPARE(strip->childAt(corner), coBrand);
+    QVERIFY(coBrand->autoFillBackground());
+}
+
+void TestFrmDisplay::menus_data()
+{
+    addMenuItemColumns();
+
+    QTest::newRow("back item") << "mnuFileBack" << "mnuFile" << "&Back" << false << true;
+    QTest::newRow("exit item") << "mnuExit" << "mnuFile" << "E&xit" << false << true;
+    QTest::newRow("online help") << "mnuOnline" << "mnuHelp" << "&Online Help" << false << true;
+    QTest::newRow("visit") << "mnuVisit" << "mnuHelp" << "&Visit Us Online" << false << true;
+    QTest::newRow("first separator") << "mnuFileSep1" << "mnuHelp" << "" << true << true;
+    QTest::newRow("update, C underlined") << "mnuUpdate" << "mnuHelp" << "&Check for Software Update" << false << true;
+    QTest::newRow("second separator") << "mnuFileSep2" << "mnuHelp" << "" << true << true;
+    QTest::newRow("about") << "mnuAbout" << "mnuHelp" << "&About Software" << false << true;
+    QTest::newRow("donate") << "mnuDonate" << "" << "&Donate" << false << true;
+    QTest::newRow("make money, hidden") << "mnuMakeMoneyOnline" << "" << "Make Money &Online" << false << false;
+}
+
+void TestFrmDisplay::menus()
+{
+    checkMenuItem(m_window);
+}
+
+void TestFrmDisplay::fillWritesValuesExactly()
+{
+    const QString profile = QStringLiteral("First line.\nSecond line ends in blanks.  ");
+    m_window->fill({QStringLiteral("Leo"), profile, QStringLiteral("Pisces"), QStringLiteral("Other. "),
+                    QStringLiteral("A pair sentence that is long enough to wrap across the box."),
+                    QStringLiteral("You Get Along OK")});
+    QCOMPARE(control<QLabel>("lblYourSunSign")->text(), QStringLiteral("Leo"));
+    QCOMPARE(control<QPlainTextEdit>("txtYourProfile")->toPlainText(), profile);
+    QCOMPARE(control<QLabel>("lblYourSiblingSunSign")->text(), QStringLiteral("Pisces"));
+    QCOMPARE(control<QPlainTextEdit>("txtYourSiblingProfile")->toPlainText(), QStringLiteral("Other. "));
+    QCOMPARE(control<QLabel>("lblCompatibilityResult")->text(),
+             QStringLiteral("A pair sentence that is long enough to wrap across the box."));
+    QCOMPARE(control<QLabel>("lblSiblingCompatibility")->text(), QStringLiteral("You Get Along OK"));
+    QVERIFY(control<QLabel>("lblCompatibilityResult")->wordWrap());
+    // Centred across its fixed box, from the top down, like the welcome text.
+    QCOMPARE(control<QLabel>("lblCompatibilityResult")->alignment(), Qt::AlignHCenter | Qt::AlignTop);
+}
+
+void TestFrmDisplay::missingProfileLeavesBox()
+{
+    m_window->fill({QStringLiteral("Leo"), QStringLiteral("Old user."), QStringLiteral("Leo"),
+                    QStringLiteral("Old sibling."), QString(), QString()});
+    m_window->fill({QString(), std::nullopt, QStringLiteral("Aries"), std::nullopt, QString(), QString()});
+    QCOMPARE(control<QPlainTextEdit>("txtYourProfile")->toPlainText(), QStringLiteral("Old user."));
+    QCOMPARE(control<QPlainTextEdit>("txtYourSiblingProfile")->toPlainText(), QStringLiteral("Old sibling."));
+    QCOMPARE(control<QLabel>("lblYourSunSign")->text(), QString());
+    QCOMPARE(control<QLabel>("lblYourSiblingSunSign")->text(), QStringLiteral("Aries"));
+}
+
+void TestFrmDisplay::sizedLabelsStayCentred_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("top");
+
+    QTest::newRow("short sign") << "lblYourSunSign" << "Leo" << 35;
+    QTest::newRow("long sign") << "lblYourSiblingSunSign" << "Sagittarius" << 35;
+    QTest::newRow("long level sentence") << "lblSiblingCompatibility" << "You Both Do Not Get Along At all" << 40;
+    QTest::newRow("short level sentence") << "lblSiblingCompatibility" << "You Get Along OK" << 40;
+}
+
+void TestFrmDisplay::sizedLabelsStayCentred()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(int, top);
+    m_window->fill({text, std::nullopt, text, std::nullopt, text, text});
+    const QLabel *label = control<QLabel>(name.toLatin1().constData());
+    QCOMPARE(label->text(), text);
+    QCOMPARE(label->y(), top);
+    QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(text));
+    QVERIFY(label->width() <= label->fontMetrics().horizontalAdvance(text) + 8);
+    const int frameCentre = label->parentWidget()->width() / 2;
+    QVERIFY2(qAbs(label->geometry().center().x() - frameCentre) <= 1,
+             qPrintable(QString::number(label->geometry().center().x())));
+}
+
+void TestFrmDisplay::profileBoxes()
+{
+    for (const char *name : {"txtYourProfile", "txtYourSiblingProfile"}) {
+        const QPlainTextEdit *box = control<QPlainTextEdit>(name);
+        QVERIFY(box->isReadOnly());
+        QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QVERIFY(box->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QVERIFY(!(box->textInteractionFlags() & Qt::TextEditable));
+    }
+}
+
+void TestFrmDisplay::focusStartsOnBack()
+{
+    showActive();
+    QCOMPARE(QApplication::focusWidget(), control<QWidget>("cmdBack"));
+}
+
+void TestFrmDisplay::focusOrder()
+{
+    showActive();
+    for (const char *next : {"cmdExit", "txtYourProfile", "txtYourSiblingProfile", "cmdBack"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
+    }
+}
+
+void TestFrmDisplay::keyboard_data()
+{
+    QTest::addColumn<QString>("focus");   // empty: as the window opened
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<bool>("exits");
+    QTest::addColumn<bool>("goesBack");
+
+    const Qt::KeyboardModifiers none;
+    QTest::newRow("Enter right after opening") << "" << int(Qt::Key_Return) << none << false << true;
+    QTest::newRow("Esc on Back") << "cmdBack" << int(Qt::Key_Escape) << none << true << false;
+    QTest::newRow("Space on Back") << "cmdBack" << int(Qt::Key_Space) << none << false << true;
+    QTest::newRow("Enter on Exit") << "cmdExit" << int(Qt::Key_Return) << none << true << false;
+    QTest::newRow("Enter in a profile box") << "txtYourProfile" << int(Qt::Key_Return) << none << true << false;
+    QTest::newRow("keypad Enter in a profile box") << "txtYourSiblingProfile" << int(Qt::Key_Enter)
+                                                   << Qt::KeyboardModifiers(Qt::KeypadModifier) << true << false;
+    QTest::newRow("Esc in a profile box") << "txtYourSiblingProfile" << int(Qt::Key_Escape) << none << true << false;
+    QTest::newRow("a letter in a profile box") << "txtYourProfile" << int(Qt::Key_A) << none << false << false;
+}
+
+void TestFrmDisplay::keyboard()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(bool, exits);
+    QFETCH(bool, goesBack);
+    showActive();
+    if (!focus.isEmpty())
+        control<QWidget>(focus.toLatin1().constData())->setFocus();
+    QSignalSpy closed(m_window.data(), &FrmDisplay::closedByUser);
+    QSignalSpy back(m_window.data(), &FrmDisplay::backRequested);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+
+    QCOMPARE(closed.count(), exits ? 1 : 0);
+    QCOMPARE(back.count(), goesBack ? 1 : 0);
+    QCOMPARE(bool(m_window) && m_window->isVisible(), !exits && !goesBack);
+    if (m_window) {
+        // Exit is drawn as the window's default button; Back is not.
+        QVERIFY(control<QPushButton>("cmdExit")->isDefault());
+        QVERIFY(!control<QPushButton>("cmdBack")->isDefault());
+    }
+}
+
+void TestFrmDisplay::backAndClosing_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("goesBack");
+
+    QTest::newRow("Back button") << "cmdBack" << true;
+    QTest::newRow("File, Back") << "mnuFileBack" << true;
+    QTest::newRow("Back access key") << "Alt+B" << true;
+    QTest::newRow("Exit button") << "cmdExit" << false;
+    QTest::newRow("File, Exit") << "mnuExit" << false;
+    QTest::newRow("Exit access key") << "Alt+E" << false;
+    QTest::newRow("close box") << "close" << false;
+}
+
+void TestFrmDisplay::backAndClosing()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, goesBack);
+    showActive();
+    QSignalSpy closed(m_window.data(), &FrmDisplay::closedByUser);
+    QSignalSpy back(m_window.data(), &FrmDisplay::backRequested);
+
+    if (command.startsWith(u'c') && command != QLatin1String("close"))
+        QTest::mouseClick(control<QPushButton>(command.toLatin1().constData()), Qt::LeftButton);
+    else if (command.startsWith(u'm'))
+        control<QAction>(command.toLatin1().constData())->trigger();
+    else if (command == QLatin1String("close"))
+        m_window->close();
+    else
+        QTest::keyClick(m_window.data(), command == QLatin1String("Alt+B") ? Qt::Key_B : Qt::Key_E,
+                        Qt::AltModifier);
+
+    QTRY_COMPARE(closed.count() + back.count(), 1);
+    QCOMPARE(back.count(), goesBack ? 1 : 0);
+    QVERIFY(!m_window || !m_window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!m_window);
+    QVERIFY(m_desktop.events.isEmpty());
+}
+
+void TestFrmDisplay::clipboardOnTextChange()
+{
+    m_window->fill({QStringLiteral("Leo"), QStringLiteral("One."), QStringLiteral("Leo"), std::nullopt,
+                    QString(), QString()});
+    QCOMPARE(m_desktop.clipboardClears, 1);
+    m_window->fill({QStringLiteral("Leo"), QStringLiteral("Two."), QStringLiteral("Leo"), QStringLiteral("Three."),
+                    QString(), QString()});
+    QCOMPARE(m_desktop.clipboardClears, 3);
+    QCOMPARE(m_desktop.events, QStringList(3, QStringLiteral("clipboard")));
+}
+
+void TestFrmDisplay::clipboardOnMouse_data()
+{
+    QTest::addColumn<QString>("over");
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<int>("clears");
+
+    QTest::newRow("move over user profile") << "txtYourProfile" << "move" << 1;
+    QTest::newRow("move over sibling profile") << "txtYourSiblingProfile" << "move" << 1;
+    QTest::newRow("press") << "txtYourProfile" << "press" << 1;
+    QTest::newRow("press and release: a click") << "txtYourSiblingProfile" << "click" << 3;
+    QTest::newRow("middle button press and release: no click") << "txtYourProfile" << "middle click" << 2;
+    QTest::newRow("move over a sign label") << "lblYourSunSign" << "move" << 0;
+    QTest::newRow("move over a heading") << "Label9" << "move" << 0;
+    QTest::newRow("move over a frame") << "Frame1" << "move" << 0;
+    QTest::newRow("move over Back") << "cmdBack" << "move" << 0;
+    QTest::newRow("click on Exit's strip") << "Frame5" << "click" << 0;
+    QTest::newRow("move over the pair sentence") << "lblCompatibilityResult" << "move" << 0;
+}
+
+void TestFrmDisplay::clipboardOnMouse()
+{
+    QFETCH(QString, over);
+    QFETCH(QString, gesture);
+    QFETCH(int, clears);
+    showActive();
+    QWidget *target = control<QWidget>(over.toLatin1().constData());
+    if (auto *box = qobject_cast<QPlainTextEdit *>(target))
+        target = box->viewport();
+    // Frames are aimed at a spot of their own, clear of the controls they hold.
+    const QPoint spot = qobject_cast<QGroupBox *>(target) ? QPoint(4, target->height() - 4)
+                                                         : target->rect().center();
+    QCOMPARE(m_window->childAt(inWindow(target, spot)), target);
+    QWindow *window = m_window->windowHandle();
+    const QPoint at = inWindow(target, spot);
+    const bool move = gesture == QLatin1String("move");
+    // The pointer is brought to the spot first (a press elsewhere would
+    // include a movement); a movement starts just beside it.
+    QTest::mouseMove(window, move ? at - QPoint(0, 1) : at);
+    m_desktop.clipboardClears = 0;
+
+    if (move) {
+        QTest::mouseMove(window, at);
+    } else if (gesture == QLatin1String("press")) {
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+    } else {
+        const Qt::MouseButton button = gesture == QLatin1String("click") ? Qt::LeftButton : Qt::MiddleButton;
+        QTest::mousePress(window, button, {}, at);
+        QTest::mouseRelease(window, button, {}, at);
+    }
+    QCOMPARE(m_desktop.clipboardClears, clears);
+    if (gesture == QLatin1String("press"))
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+}
+
+void TestFrmDisplay::clipboardUntouchedByKeys()
+{
+    showActive();
+    auto *box = control<QPlainTextEdit>("txtYourProfile");
+    m_window->fill({QStringLiteral("Leo"), QStringLiteral("Fixed text."), QStringLiteral("Leo"), std::nullopt,
+                    QString(), QString()});
+    box->setFocus();
+    m_desktop.clipboardClears = 0;
+    QTest::keyClicks(box, QStringLiteral("typed"));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClick(box, Qt::Key_End);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(box->toPlainText(), QStringLiteral("Fixed text."));
+    QCOMPARE(m_desktop.clipboardClears, 0);
+}
+
+QTEST_MAIN(TestFrmDisplay)
+#include "tst_frmdisplay.moc"
