@@ -9,6 +9,7 @@ xprop and xclip. Every wait polls with a deadline; every process started
 here is ended when the session closes.
 """
 
+import configparser
 import os
 import re
 import select
@@ -20,7 +21,25 @@ import tempfile
 import time
 import urllib.parse
 
-MAIN_TITLE = "Quenlory v1.25"
+def build_setting(name):
+    """A value the build hands to the journeys (tests/e2e/CMakeLists.txt)."""
+    value = os.environ.get(name)
+    if not value:
+        sys.exit(f"{name} is not set: run the journeys through ctest")
+    return value
+
+
+def declared_version():
+    """The version of project() in the top CMakeLists.txt, for runs outside ctest."""
+    top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")
+    with open(top, encoding="utf-8") as cmake:
+        found = re.search(r"^project\(quenlory VERSION ([0-9.]+)", cmake.read(), re.M)
+    if not found:
+        sys.exit("no version in CMakeLists.txt")
+    return found.group(1)
+
+
+MAIN_TITLE = "Quenlory v" + (os.environ.get("QUENLORY_VERSION") or declared_version())
 MESSAGE_TITLE = "Quenlory"
 DEFAULT_TIMEOUT = 15.0
 
@@ -429,21 +448,18 @@ def _unescape_value(raw):
 
 
 def parse_qsettings_ini(text):
-    sections = {}
-    current = sections.setdefault("General", {})
-    # Only ASCII blanks count: the shifted characters include U+0085, which
-    # Python would take for a line break and for white space.
-    for line in text.split("\n"):
-        stripped = line.strip(" \t\r")
-        if not stripped or stripped.startswith(";"):
-            continue
-        if stripped.startswith("[") and stripped.endswith("]"):
-            current = sections.setdefault(_unescape_key(stripped[1:-1]), {})
-            continue
-        key, sep, value = line.partition("=")
-        if sep:
-            current[_unescape_key(key.strip(" \t"))] = _unescape_value(value.strip(" \t\r"))
-    return sections
+    """The sections of a QSettings ini file as configparser reads them, with Qt's escapes undone."""
+    # U+0085, one of the shifted characters, is white space to Python and
+    # would be stripped off a value's end; Qt strips only ASCII blanks. It is
+    # kept out of configparser's way under a stand-in.
+    stand_in = "\ue085"
+    parser = configparser.ConfigParser(interpolation=None, delimiters=("=",), comment_prefixes=(";",),
+                                       strict=False)
+    parser.optionxform = str
+    parser.read_string(text.replace("\x85", stand_in))
+    return {_unescape_key(section): {_unescape_key(key): _unescape_value(value.replace(stand_in, "\x85"))
+                                     for key, value in parser.items(section, raw=True)}
+            for section in parser.sections()}
 
 
 def shift_text(text, offset):

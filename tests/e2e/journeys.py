@@ -13,10 +13,10 @@ import re
 import sys
 import time
 
-from harness import (MAIN_TITLE, MESSAGE_TITLE, JourneyFailed, Session, check,
+from harness import (MAIN_TITLE, MESSAGE_TITLE, JourneyFailed, Session, build_setting, check,
                      query_parameters, shift_text, wait_for)
 
-SITE = "https://www.talvane.example/quenlory"
+SITE = build_setting("QUENLORY_SITE")
 HOME_PAGE = SITE + "/ssd.php?page=home-page"
 
 # The main window's client area is 394 px high below its menu bar; the top
