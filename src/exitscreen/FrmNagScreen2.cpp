@@ -22,7 +22,7 @@ using namespace windowkit;
 namespace {
 
 const std::array<const char *, 4> kPromotions = {
-    "Thank you for using Quenlory! Our discussion forum lives on its members. Please support it "
+    "Thank you for using Quenlory! Our discussion forum is kept alive by its members. Please support it "
     "by visiting it regularly, asking your questions and sharing what the stars have told you.",
     "Did Quenlory help you understand your brother or sister a little better? Help us keep our "
     "free forum alive: drop in often, start a topic and answer the questions of other members.",
