@@ -42,6 +42,11 @@ bool FakeDesktop::writeSetting(const QString &section, const QString &key, const
     return true;
 }
 
+bool FakeDesktop::canWriteSettings()
+{
+    return settingsWritable;
+}
+
 bool FakeDesktop::claimSingleInstance()
 {
     return !anotherInstanceRunning;

@@ -30,6 +30,7 @@ public:
     void clearClipboard() override;
     QString readSetting(const QString &section, const QString &key) override;
     bool writeSetting(const QString &section, const QString &key, const QString &value) override;
+    bool canWriteSettings() override;
     bool claimSingleInstance() override;
     QDate today() override;
     void seedRandom() override;
