@@ -10,6 +10,7 @@ packages=(
     libgl-dev                       # Qt's CMake files look for OpenGL headers
     fonts-dejavu-core               # the fallback for Verdana
     xvfb xauth xdotool xclip x11-utils dbus-daemon python3  # end-to-end tests on a real X server
+    openbox                         # a window manager for the journey that needs stacking
     desktop-file-utils appstream    # validating the desktop entry and metainfo
     faketime                        # a frozen clock for scripts/screenshots.sh
     "$@"

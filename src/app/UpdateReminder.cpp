@@ -62,6 +62,10 @@ void UpdateReminder(platform::Desktop &desktop)
     if (days >= -kQuietDays && days <= kQuietDays)
         return;
 
+    // An answer that could not be stored would bring the same question back
+    // at every start; a store that cannot be written is not asked about.
+    if (!desktop.canWriteSettings())
+        return;
     const platform::Answer answer = desktop.message(
         QStringLiteral("There maybe an update to this software available") + u'\n'
             + QStringLiteral("Do you want to check for an update?"),

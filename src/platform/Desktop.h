@@ -32,9 +32,12 @@ public:
     virtual void clearClipboard() = 0;
 
     // The per-user settings store of this program: empty text when missing;
-    // false when the value could not be written.
+    // false when the value is not in the store after the write. An
+    // unwritable store is left exactly as it is.
     virtual QString readSetting(const QString &section, const QString &key) = 0;
     virtual bool writeSetting(const QString &section, const QString &key, const QString &value) = 0;
+    // Whether a write could be stored, found without changing the store.
+    virtual bool canWriteSettings() = 0;
 
     // True for the first running copy for this user, false when another runs.
     virtual bool claimSingleInstance() = 0;

@@ -1,18 +1,19 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/InstanceGuard.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLockFile>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QSettings>
-#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
@@ -24,8 +25,8 @@ namespace platform {
 
 namespace {
 
-// The settings store and the instance lock are named after the executable,
-// so a renamed copy keeps its own reminder date.
+// The settings store is named after the executable, so a renamed copy keeps
+// its own reminder date.
 QString programName()
 {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
@@ -39,6 +40,26 @@ std::unique_ptr<QSettings> openSettings(const QString &file)
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
 }
 
+// A Yes/No question has no cancel button, so Esc and the close box do not
+// answer it (Qt would take them for No): the box stays until Yes or No.
+class AnswerRequired : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress)
+            return static_cast<QKeyEvent *>(event)->matches(QKeySequence::Cancel);
+        return false;
+    }
+};
+
 } // namespace
 
 QtDesktop::QtDesktop(QString settingsFile)
@@ -51,13 +72,23 @@ QtDesktop::~QtDesktop() = default;
 Answer QtDesktop::message(const QString &text, Icon icon, Buttons buttons)
 {
     // The box belongs to the window it speaks for, so it stays in front of
-    // that window even when the window is kept above all others (the exit
-    // screen); at start-up there is none and the box stands alone.
+    // that window; at start-up there is none and the box stands alone. Either
+    // way it is kept above all windows and activated: a box of a second copy
+    // would otherwise open under the first copy's exit screen, which is kept
+    // above the others, and wait there unseen.
     QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                     QStringLiteral("Quenlory"), text,
                     buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No
                                               : QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    QApplication::activeWindow(),
+                    Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
+    AnswerRequired answerRequired;
+    if (buttons == Buttons::YesNo)
+        box.installEventFilter(&answerRequired);
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -97,31 +128,35 @@ QString QtDesktop::readSetting(const QString &section, const QString &key)
 
 bool QtDesktop::writeSetting(const QString &section, const QString &key, const QString &value)
 {
-    const auto settings = openSettings(m_settingsFile);
-    settings->setValue(section + u'/' + key, value);
-    settings->sync();
-    return settings->status() == QSettings::NoError;
+    const QString path = section + u'/' + key;
+    {
+        const auto settings = openSettings(m_settingsFile);
+        // Nothing at all is written to a store that cannot take the value,
+        // so whatever else it holds stays as it is.
+        if (!settings->isWritable())
+            return false;
+        settings->setValue(path, value);
+        // Writing the whole file also drops lines it could not read.
+        settings->sync();
+    }
+    // The writer's status still carries a malformed line it read before the
+    // write, so the write is judged on its own: read back afresh, the store
+    // must read cleanly (a successful write has replaced the malformed
+    // line) and hold the value.
+    const auto check = openSettings(m_settingsFile);
+    return check->status() == QSettings::NoError && check->value(path).toString() == value;
 }
 
-bool claimInstanceLock(QLockFile &lock)
+bool QtDesktop::canWriteSettings()
 {
-    // Only a dead owner makes the lock stale: a copy that has run for hours
-    // still holds it.
-    lock.setStaleLockTime(0);
-    return lock.tryLock(0) || lock.error() != QLockFile::LockFailedError;
+    return openSettings(m_settingsFile)->isWritable();
 }
 
 bool QtDesktop::claimSingleInstance()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    QString name = programName();
-    if (dir.isEmpty()) {
-        // The temporary folder is shared by every user of the machine.
-        dir = QDir::tempPath();
-        name += u'-' + QDir::home().dirName();
-    }
-    m_instanceLock = std::make_unique<QLockFile>(dir + u'/' + name + QStringLiteral(".lock"));
-    return claimInstanceLock(*m_instanceLock);
+    if (!m_instanceGuard)
+        m_instanceGuard = std::make_unique<InstanceGuard>(InstanceGuard::defaultName());
+    return m_instanceGuard->claim() != InstanceGuard::Claim::AnotherRuns;
 }
 
 QDate QtDesktop::today()

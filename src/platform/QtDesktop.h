@@ -7,13 +7,9 @@
 #include <memory>
 #include <random>
 
-class QLockFile;
-
 namespace platform {
 
-// Takes the instance lock without waiting. False only when another live
-// copy holds it; a lock that cannot be made at all does not stop the program.
-bool claimInstanceLock(QLockFile &lock);
+class InstanceGuard;
 
 class QtDesktop final : public Desktop
 {
@@ -28,6 +24,9 @@ public:
     void clearClipboard() override;
     QString readSetting(const QString &section, const QString &key) override;
     bool writeSetting(const QString &section, const QString &key, const QString &value) override;
+    bool canWriteSettings() override;
+    // False only when another live copy holds the guard; a guard that cannot
+    // be made at all does not stop the program.
     bool claimSingleInstance() override;
     QDate today() override;
     void seedRandom() override;
@@ -35,7 +34,7 @@ public:
 
 private:
     QString m_settingsFile;
-    std::unique_ptr<QLockFile> m_instanceLock;
+    std::unique_ptr<InstanceGuard> m_instanceGuard;
     std::mt19937 m_random;
 };
 

@@ -3,14 +3,19 @@
 #include "Build.h"
 #include "FakeDesktop.h"
 #include "aboutbox/FrmAbout.h"
+#include "platform/QtDesktop.h"
 #include "windowkit/Site.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 
 #include <functional>
 
@@ -67,6 +72,7 @@ private slots:
     void geometry();
     void textsFitTheirBoxes();
     void windowIsFixedCentredAndOwnerless();
+    void modalThroughTheRealDesktop();
 };
 
 void TestAboutBox::keyClosesIt_data()
@@ -270,6 +276,41 @@ void TestAboutBox::windowIsFixedCentredAndOwnerless()
     const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
     QVERIFY2((centre - screenCentre).manhattanLength() <= 2,
              qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
+}
+
+void TestAboutBox::modalThroughTheRealDesktop()
+{
+    // The fake desktop only shows the box; the real one must make it modal.
+    QWidget other;
+    auto *button = new QPushButton(QStringLiteral("other"), &other);
+    button->setGeometry(10, 10, 120, 30);
+    other.resize(200, 60);
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    QSignalSpy clicks(button, &QPushButton::clicked);
+    const QPoint onButton = button->geometry().center();
+
+    bool aboutIsModal = false;
+    int inputTakenWhileOpen = -1;
+    QTimer::singleShot(0, &other, [&] {
+        auto *about = qobject_cast<aboutbox::FrmAbout *>(QApplication::activeModalWidget());
+        if (!about)
+            return;
+        aboutIsModal = QTest::qWaitForWindowExposed(about);
+        QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, onButton);
+        button->setFocus();
+        QTest::keyClick(other.windowHandle(), Qt::Key_Space);
+        inputTakenWhileOpen = int(clicks.count());
+        about->reject();
+    });
+    platform::QtDesktop desktop;
+    aboutbox::openAboutBox(desktop);
+
+    QVERIFY(aboutIsModal);
+    QCOMPARE(inputTakenWhileOpen, 0);
+    // Closed, the box no longer holds the other window back.
+    QTest::mouseClick(other.windowHandle(), Qt::LeftButton, {}, onButton);
+    QCOMPARE(clicks.count(), 1);
 }
 
 QTEST_MAIN(TestAboutBox)

@@ -173,27 +173,35 @@ void TestReminder::unreadableValue()
 void TestReminder::failedWrite_data()
 {
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<bool>("asks");
+    QTest::addColumn<bool>("writable");
+    QTest::addColumn<QStringList>("events");
 
-    QTest::newRow("first start") << QString() << false;
-    QTest::newRow("question answered yes") << QStringLiteral("2026-01-01") << true;
+    const QString write = writeEvent(QDate(2026, 6, 15));
+    const QString question = QStringLiteral("message:There maybe an update to this software available\n"
+                                            "Do you want to check for an update?");
+    QTest::newRow("first start, store unwritable") << QString() << false << QStringList{write};
+    // An answer that could not be stored is not asked for.
+    QTest::newRow("question due, store unwritable") << QStringLiteral("2026-01-01") << false << QStringList();
+    QTest::newRow("question due, the write fails") << QStringLiteral("2026-01-01") << true
+                                                   << QStringList{question, write};
 }
 
 void TestReminder::failedWrite()
 {
     QFETCH(QString, stored);
-    QFETCH(bool, asks);
+    QFETCH(bool, writable);
+    QFETCH(QStringList, events);
     FakeDesktop desktop;
     desktop.answer = platform::Answer::Yes;
-    desktop.settingsWritable = false;
+    desktop.settingsWritable = writable;
+    desktop.writeFails = true;
     if (!stored.isEmpty())
         desktop.settings.insert(storedKey(), app::EncodeSetting(stored));
 
     app::UpdateReminder(desktop);
 
-    QCOMPARE(int(desktop.messages.size()), asks ? 1 : 0);
-    QVERIFY(desktop.openedUrls.isEmpty());
-    QCOMPARE(desktop.events.last(), writeEvent(desktop.date));
+    // Nothing opens and the entry stays as it was.
+    QCOMPARE(desktop.events, events);
     QCOMPARE(desktop.settings.value(storedKey()), app::EncodeSetting(stored));
 }
 

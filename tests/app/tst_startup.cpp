@@ -253,10 +253,11 @@ void TestStartup::failingStep_data()
         << QStringLiteral("write") << true
         << QStringList{QStringLiteral("claim"), QStringLiteral("seed"), QStringLiteral("read"), question,
                        QStringLiteral("write"), show, QStringLiteral("draw")};
+    // No question whose answer could not be stored.
     QTest::newRow("settings that cannot be written")
         << QString() << false
-        << QStringList{QStringLiteral("claim"), QStringLiteral("seed"), QStringLiteral("read"), question,
-                       QStringLiteral("write"), show, QStringLiteral("draw")};
+        << QStringList{QStringLiteral("claim"), QStringLiteral("seed"), QStringLiteral("read"), show,
+                       QStringLiteral("draw")};
     QTest::newRow("the draw") << QStringLiteral("draw") << true
                               << QStringList{QStringLiteral("claim"), QStringLiteral("seed"), QStringLiteral("read"),
                                              question, QStringLiteral("write"), QStringLiteral("open"), show,

@@ -8,15 +8,20 @@
 #include "Build.h"
 
 #include <QDateTime>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
 #include <vector>
+
+#include <grp.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,7 +31,12 @@ const QString kMainWindow = QStringLiteral("window|frmMain|") + programCaption()
 const QString kQuestion = QStringLiteral(
     "message|Quenlory|There maybe an update to this software available\\n"
     "Do you want to check for an update?|information|Yes+No");
+const QString kDownloadPage =
+    QStringLiteral("open|https://www.talvane.example/quenlory/ssd.php?page=download-web-page");
 const int kWait = 15000;
+// Root writes any file whatever its permissions, so a copy that must meet a
+// read-only file runs as this unprivileged user when the test runs as root.
+const uid_t kNobody = 65534;
 
 QString programName()
 {
@@ -57,6 +67,22 @@ public:
         }
     }
 
+    // Makes the home and everything in it the unprivileged user's when the
+    // test runs as root; copies started afterwards run as that user.
+    void handToUnprivilegedUser()
+    {
+        if (::geteuid() != 0)
+            return;
+        m_unprivileged = true;
+        QDirIterator it(m_dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        QStringList paths{m_dir.path()};
+        while (it.hasNext())
+            paths << it.next();
+        for (const QString &path : paths)
+            QVERIFY(::lchown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0);
+    }
+
     QProcess *start(const QString &answer = QStringLiteral("no"))
     {
         const QString log = m_dir.filePath(QStringLiteral("copy%1.log").arg(m_copies.size()));
@@ -74,6 +100,12 @@ public:
         copy->setProcessEnvironment(env);
         copy->setProperty("log", log);
         copy->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (m_unprivileged) {
+            copy->setChildProcessModifier([] {
+                if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+                    ::_exit(3);
+            });
+        }
         copy->start(QStringLiteral(QUENLORY_BINARY), {});
         m_copies.push_back(std::move(copy));
         return m_copies.back().get();
@@ -117,6 +149,7 @@ public:
 private:
     QTemporaryDir m_dir;
     std::vector<std::unique_ptr<QProcess>> m_copies;
+    bool m_unprivileged = false;
 };
 
 QString today()
@@ -141,8 +174,12 @@ private slots:
     void killedCopyDoesNotBlock();
     void simultaneousStarts_data();
     void simultaneousStarts();
+    void lockFileLeftBehind_data();
+    void lockFileLeftBehind();
     void reminderAcrossStarts();
     void unwritableSettings();
+    void damagedSettings_data();
+    void damagedSettings();
 };
 
 void TestStartupInstance::secondCopyIsRefused_data()
@@ -255,6 +292,43 @@ void TestStartupInstance::simultaneousStarts()
     }
 }
 
+void TestStartupInstance::lockFileLeftBehind_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+
+    QByteArray binary;
+    for (int i = 0; i < 256; ++i)
+        binary.append(char(i));
+    const QByteArray livePid = QByteArray::number(QCoreApplication::applicationPid());
+    // Left by a crash or a power loss while it was written, or by a copy on
+    // another host sharing this home: no copy runs, so each start runs.
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("truncated") << QByteArray("4");
+    QTest::newRow("garbage") << QByteArray("\n\n?? lock ??\n");
+    QTest::newRow("binary") << binary;
+    QTest::newRow("another host") << livePid + "\nquenlory\nroaming.example\n";
+    QTest::newRow("a live process of this host") << livePid + "\nquenlory\n" + QSysInfo::machineHostName().toUtf8()
+                                                 + '\n';
+}
+
+void TestStartupInstance::lockFileLeftBehind()
+{
+    QFETCH(QByteArray, contents);
+    Home home;
+    QFile lock(home.lockPath());
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(contents);
+    lock.close();
+
+    QProcess *copy = home.start();
+    QTRY_VERIFY_WITH_TIMEOUT(showsMainWindow(copy) || copy->state() == QProcess::NotRunning, kWait);
+    QCOMPARE(Home::log(copy), (QStringList{QStringLiteral("start"), kMainWindow}));
+    // And it holds the guard now.
+    QProcess *second = home.start();
+    QVERIFY(second->waitForFinished(kWait));
+    QCOMPARE(Home::log(second), (QStringList{QStringLiteral("start"), kRefusal}));
+}
+
 void TestStartupInstance::reminderAcrossStarts()
 {
     Home home;
@@ -301,6 +375,86 @@ void TestStartupInstance::unwritableSettings()
     QCOMPARE(Home::log(copy), (QStringList{QStringLiteral("start"), kMainWindow}));
     QCOMPARE(copy->state(), QProcess::Running);
     QVERIFY(QFileInfo(blocker.fileName()).isFile());
+}
+
+void TestStartupInstance::damagedSettings_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<bool>("repaired");
+
+    const QByteArray oldEntry = [] {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("old.conf"));
+        {
+            QSettings settings(file, QSettings::IniFormat);
+            settings.setValue(QStringLiteral("Other/kept"), QStringLiteral("yes"));
+            settings.setValue(QStringLiteral("Settings/") + app::EncodeSetting(QStringLiteral("Duration")),
+                              app::EncodeSetting(QDate::currentDate().addDays(-30).toString(Qt::ISODate)));
+        }
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }();
+    QByteArray binary;
+    for (int i = 0; i < 2048; ++i)
+        binary.append(char((i * 131 + 7) % 256));
+    const QByteArray garbage = "this line is no setting\n[half a section\n";
+
+    // A damaged file that can be written costs the user nothing: the answer
+    // is stored, the page opens, the file is repaired.
+    QTest::newRow("garbage lines, question due") << QStringLiteral("file") << oldEntry + garbage
+                                                 << QStringList{kQuestion, kDownloadPage, kMainWindow} << true;
+    QTest::newRow("binary file") << QStringLiteral("file") << binary << QStringList{kMainWindow} << true;
+    QTest::newRow("empty file") << QStringLiteral("file") << QByteArray() << QStringList{kMainWindow} << true;
+    // One that cannot be written: no question, nothing written, nothing lost.
+    QTest::newRow("read-only file, question due") << QStringLiteral("read-only") << oldEntry
+                                                  << QStringList{kMainWindow} << false;
+    QTest::newRow("read-only file with garbage") << QStringLiteral("read-only") << oldEntry + garbage
+                                                 << QStringList{kMainWindow} << false;
+    QTest::newRow("folder in its place") << QStringLiteral("folder") << QByteArray() << QStringList{kMainWindow}
+                                         << false;
+}
+
+void TestStartupInstance::damagedSettings()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, contents);
+    QFETCH(QStringList, shown);
+    QFETCH(bool, repaired);
+    Home home;
+    QVERIFY(QDir().mkpath(QFileInfo(home.settingsPath()).path()));
+    if (kind == QStringLiteral("folder")) {
+        QVERIFY(QDir().mkpath(home.settingsPath()));
+    } else {
+        QFile file(home.settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    home.handToUnprivilegedUser();
+    if (kind == QStringLiteral("read-only"))
+        QVERIFY(QFile::setPermissions(home.settingsPath(), QFileDevice::ReadOwner));
+
+    QProcess *copy = home.start(QStringLiteral("yes"));
+    QTRY_VERIFY_WITH_TIMEOUT(showsMainWindow(copy) || copy->state() == QProcess::NotRunning, kWait);
+    QCOMPARE(Home::log(copy), QStringList{QStringLiteral("start")} + shown);
+
+    const QStringList entries = QDir(QFileInfo(home.settingsPath()).path())
+                                    .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    QCOMPARE(entries, QStringList{QFileInfo(home.settingsPath()).fileName()});
+    if (kind == QStringLiteral("folder")) {
+        QVERIFY(QDir(home.settingsPath()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    } else if (!repaired) {
+        QFile file(home.settingsPath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), contents);
+    } else {
+        QCOMPARE(home.storedDate(), today());
+        QSettings settings(home.settingsPath(), QSettings::IniFormat);
+        QCOMPARE(settings.status(), QSettings::NoError);
+        if (contents.contains("[Other]"))
+            QCOMPARE(settings.value(QStringLiteral("Other/kept")).toString(), QStringLiteral("yes"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStartupInstance)

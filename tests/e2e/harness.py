@@ -3,8 +3,9 @@
 Session starts its own Xvfb (display number chosen by the server through
 -displayfd), a private session bus with no activatable services, and a
 temporary HOME with its own XDG folders. An xdg-open script early on PATH
-records every address it is handed instead of starting a browser. The
-program is then driven with xdotool and checked with xdotool, xwininfo,
+records every address it is handed instead of starting a browser. A
+journey that needs a window manager's stacking gets openbox on that server,
+started after Xvfb and ended before it. The program is then driven with xdotool and checked with xdotool, xwininfo,
 xprop and xclip. Every wait polls with a deadline; every process started
 here is ended when the session closes.
 """
@@ -87,8 +88,9 @@ printf '%s\\n' "$1" >> '{record}'
 
 class Session:
     def __init__(self, binary, screen="1024x768x24", framebuffer_dir=None, keep=False,
-                 program_env=None):
+                 program_env=None, window_manager=False):
         self.binary = os.path.abspath(binary)
+        self.window_manager = window_manager
         self.screen = screen
         self.framebuffer_dir = framebuffer_dir
         self.program_env = program_env or {}
@@ -156,6 +158,8 @@ class Session:
 
         self._start_x()
         self._start_bus()
+        if self.window_manager:
+            self._start_window_manager()
 
     def _start_x(self):
         read_end, write_end = os.pipe()
@@ -200,6 +204,19 @@ class Session:
         self._services.append(bus)
         wait_for(lambda: os.path.exists(socket), "the session bus socket")
         self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + socket
+
+    def _start_window_manager(self):
+        log = open(os.path.join(self.logs, "openbox.log"), "w")
+        manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=log, stderr=log,
+                                   env=self.env, start_new_session=True)
+        self._services.append(manager)
+
+        def managing():
+            # The manager names itself on the root window once it runs.
+            check(manager.poll() is None, "openbox ended at its start")
+            result = self.run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK", check_status=False)
+            return "window id" in result.stdout
+        wait_for(managing, "openbox to manage the display")
 
     def close(self):
         for group in (self._programs, self._helpers, self._services):
@@ -301,6 +318,16 @@ class Session:
         ids = [int(match, 16) for match in re.findall(r"^\s+(0x[0-9a-f]+)", result.stdout, re.M)]
         # xwininfo lists the top of the stack first.
         return [window for window in reversed(ids) if self.is_viewable(window)]
+
+    def client_stacking(self):
+        """The window manager's client windows, bottom of the stack first."""
+        result = self.run("xprop", "-root", "_NET_CLIENT_LIST_STACKING", check_status=False)
+        return [int(match, 16) for match in re.findall(r"0x[0-9a-f]+", result.stdout)]
+
+    def active_window(self):
+        result = self.run("xprop", "-root", "_NET_ACTIVE_WINDOW", check_status=False)
+        match = re.search(r"0x[0-9a-f]+", result.stdout)
+        return int(match.group(0), 16) if match else None
 
     def wait_window(self, name=None, pid=None, exclude=(), timeout=DEFAULT_TIMEOUT):
         """The first visible window matching name/pid that is not in exclude."""

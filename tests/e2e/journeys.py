@@ -147,6 +147,32 @@ def second_copy(session):
     session.wait_window(MAIN_TITLE, pid=first.pid, exclude=[main])
 
 
+def second_copy_over_exit_screen(session):
+    """Runs under openbox, which honours the exit screen's "above" state."""
+    first, main = start_main(session)
+    session.keys(main, "Escape")
+    exit_screen = session.wait_window(MAIN_TITLE, pid=first.pid, exclude=[main])
+    wait_for(lambda: "_NET_WM_STATE_ABOVE" in session.net_wm_state(exit_screen),
+             "the exit screen to be kept above")
+
+    second = session.start_program()
+    box = session.wait_window(pid=second.pid)
+    check(session.title(box) == MESSAGE_TITLE, f"the second copy shows {session.title(box)!r}")
+
+    def box_on_top():
+        stack = session.client_stacking()
+        return box in stack and exit_screen in stack and stack.index(box) > stack.index(exit_screen)
+    wait_for(box_on_top, "the refusal to be stacked above the exit screen")
+    wait_for(lambda: session.active_window() == box, "the refusal to be the active window")
+    check(session.is_viewable(box), "the refusal is not viewable")
+
+    session.keys(box, "Return")
+    code = session.wait_exit(second)
+    check(code == 0, f"the second copy ended with code {code}")
+    check(first.poll() is None, "the first copy ended too")
+    check(session.is_viewable(exit_screen), "the first copy's exit screen is gone")
+
+
 def links(session):
     program, main = start_main(session)
 
@@ -181,7 +207,10 @@ def links(session):
     check(len(session.opened_addresses()) == 3, "more addresses were opened than asked for")
 
 
-JOURNEYS = {f.__name__: f for f in (first_start, test_run, back_and_exit, second_copy, links)}
+JOURNEYS = {f.__name__: f for f in (first_start, test_run, back_and_exit, second_copy,
+                                     second_copy_over_exit_screen, links)}
+# Journeys that need a window manager's stacking, run under openbox.
+UNDER_WINDOW_MANAGER = {"second_copy_over_exit_screen"}
 
 
 def main(argv):
@@ -190,7 +219,7 @@ def main(argv):
         return 2
     started = time.monotonic()
     try:
-        with Session(argv[2]) as session:
+        with Session(argv[2], window_manager=argv[1] in UNDER_WINDOW_MANAGER) as session:
             JOURNEYS[argv[1]](session)
     except JourneyFailed as failure:
         print(f"FAIL {argv[1]}: {failure}", file=sys.stderr)

@@ -1,15 +1,15 @@
 // The real desktop seam against real files: the settings store in a private
-// configuration folder and the instance lock in a private runtime folder,
+// configuration folder and the instance guard in a private runtime folder,
 // both set up before the application object reads its environment.
 
 #include "app/SettingCodec.h"
+#include "platform/InstanceGuard.h"
 #include "platform/QtDesktop.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
@@ -18,7 +18,18 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstdio>
+#include <cstring>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+const char kWriteProbe[] = "--write-setting";
+// Root writes any file whatever its permissions, so the probe of an
+// unwritable store runs as this unprivileged user when the test runs as root.
+const uid_t kNobody = 65534;
 
 QString exeName()
 {
@@ -49,11 +60,15 @@ private slots:
     void nativeStoreIsNamedAfterTheProgram();
     void unwritableStore_data();
     void unwritableStore();
+    void damagedStore_data();
+    void damagedStore();
     void instanceLock();
     void claimLock_data();
     void claimLock();
     void message_data();
     void message();
+    void questionNeedsAnAnswer_data();
+    void questionNeedsAnAnswer();
     void messageBelongsToTheActiveWindow();
     void randomDraws();
 
@@ -155,18 +170,98 @@ void TestQtDesktop::unwritableStore()
     QCOMPARE(desktop.readSetting(QStringLiteral("Settings"), QStringLiteral("Duration")), QString());
 }
 
+void TestQtDesktop::damagedStore_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("writable");
+
+    const QByteArray kept = "[Settings]\nother=kept\n";
+    QByteArray binary;
+    for (int i = 0; i < 1024; ++i)
+        binary.append(char((i * 37 + 11) % 256));
+
+    // Writable but damaged: the write succeeds, says so and repairs the file.
+    QTest::newRow("garbage lines") << QStringLiteral("file")
+                                   << kept + "no equals sign here\n[broken\n=\n\\x\xff\n" << true;
+    QTest::newRow("garbage only") << QStringLiteral("file") << QByteArray("[[[\n]]]\n@@@\n") << true;
+    QTest::newRow("binary") << QStringLiteral("file") << binary << true;
+    QTest::newRow("empty") << QStringLiteral("file") << QByteArray() << true;
+    // Unwritable: nothing is written and nothing in the file is lost.
+    QTest::newRow("read-only") << QStringLiteral("read-only") << kept << false;
+    QTest::newRow("read-only with garbage") << QStringLiteral("read-only") << kept + "no equals sign\n"
+                                            << false;
+    QTest::newRow("folder in its place") << QStringLiteral("folder") << QByteArray() << false;
+}
+
+void TestQtDesktop::damagedStore()
+{
+    QFETCH(QString, kind);
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, writable);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("quenlory.ini"));
+    if (kind == QStringLiteral("folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("quenlory.ini")));
+    } else {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(contents);
+    }
+    if (::geteuid() == 0) {
+        QVERIFY(::chown(QFile::encodeName(dir.path()).constData(), kNobody, kNobody) == 0);
+        QVERIFY(::chown(QFile::encodeName(file).constData(), kNobody, kNobody) == 0);
+    }
+    if (kind == QStringLiteral("read-only"))
+        QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
+
+    QProcess probe;
+    probe.setChildProcessModifier([] {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+            ::_exit(3);
+    });
+    probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    probe.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kWriteProbe), file});
+    QVERIFY(probe.waitForFinished(15000));
+    QCOMPARE(probe.exitCode(), 0);
+    const QByteArray expected = writable ? "can write: 1, written: 1\n" : "can write: 0, written: 0\n";
+    QCOMPARE(probe.readAllStandardOutput(), expected);
+
+    const QString key = QStringLiteral("Settings/") + app::EncodeSetting(QStringLiteral("Duration"));
+    if (kind == QStringLiteral("folder")) {
+        QVERIFY(QFileInfo(file).isDir());
+        QVERIFY(QDir(file).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));
+    } else if (!writable) {
+        QFile in(file);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QCOMPARE(in.readAll(), contents);
+    } else {
+        // Repaired: the file now reads without an error, holds the value and
+        // whatever could be read before.
+        QSettings check(file, QSettings::IniFormat);
+        QCOMPARE(check.value(key).toString(), app::EncodeSetting(QStringLiteral("2026-06-15")));
+        QCOMPARE(check.status(), QSettings::NoError);
+        if (contents.startsWith("[Settings]\nother=kept\n"))
+            QCOMPARE(check.value(QStringLiteral("Settings/other")).toString(), QStringLiteral("kept"));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("quenlory.ini")});
+}
+
 void TestQtDesktop::instanceLock()
 {
     const QString lockFile = m_home + QStringLiteral("/runtime/") + exeName() + QStringLiteral(".lock");
+    QCOMPARE(platform::InstanceGuard::defaultName(), lockFile);
     {
         platform::QtDesktop first;
+        QVERIFY(first.claimSingleInstance());
         QVERIFY(first.claimSingleInstance());
         QVERIFY(QFileInfo::exists(lockFile));
         platform::QtDesktop second;
         QVERIFY(!second.claimSingleInstance());
         QVERIFY(!second.claimSingleInstance());
     }
-    QVERIFY(!QFileInfo::exists(lockFile));
+    // The file may stay: only the lock on it counts.
     platform::QtDesktop later;
     QVERIFY(later.claimSingleInstance());
 }
@@ -174,52 +269,100 @@ void TestQtDesktop::instanceLock()
 void TestQtDesktop::claimLock_data()
 {
     QTest::addColumn<QString>("situation");
-    QTest::addColumn<bool>("claimed");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<int>("claim");
 
-    QTest::newRow("no lock") << QStringLiteral("none") << true;
-    QTest::newRow("held by a live copy") << QStringLiteral("live") << false;
-    QTest::newRow("left by a dead copy") << QStringLiteral("dead") << true;
-    QTest::newRow("left by a dead copy long ago") << QStringLiteral("dead-old") << true;
-    QTest::newRow("held for a long time") << QStringLiteral("live-old") << false;
-    QTest::newRow("cannot be made") << QStringLiteral("impossible") << true;
+    const int alone = int(platform::InstanceGuard::Claim::Alone);
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+    const QByteArray livePid = QByteArray::number(QCoreApplication::applicationPid());
+    QByteArray binary;
+    for (int i = 0; i < 256; ++i)
+        binary.append(char(i));
+
+    QTest::newRow("no lock file") << QStringLiteral("none") << QByteArray() << alone;
+    // Whatever a file left behind holds, nobody holds the lock on it: a
+    // crash while it was written, a lock of another host in a roaming home,
+    // a process id that names a live process.
+    QTest::newRow("empty") << QStringLiteral("file") << QByteArray() << alone;
+    QTest::newRow("truncated") << QStringLiteral("file") << QByteArray("12") << alone;
+    QTest::newRow("garbage") << QStringLiteral("file") << QByteArray("lock?\n\n\n==\n") << alone;
+    QTest::newRow("binary") << QStringLiteral("file") << binary << alone;
+    QTest::newRow("live process on this host") << QStringLiteral("file") << livePid + "\nquenlory\n" + host + '\n'
+                                               << alone;
+    QTest::newRow("another host") << QStringLiteral("file") << livePid + "\nquenlory\nroaming.example\n" << alone;
+    QTest::newRow("read-only file") << QStringLiteral("read-only") << livePid + '\n' << alone;
+    QTest::newRow("a folder in its place") << QStringLiteral("folder") << QByteArray() << alone;
+    // The owner's lock ends with the owner, not with its children: a
+    // browser it started keeps running.
+    QTest::newRow("owner ended") << QStringLiteral("released") << QByteArray() << alone;
+    QTest::newRow("owner ended, its child runs on") << QStringLiteral("child") << QByteArray() << alone;
+
+    QTest::newRow("held by a live copy") << QStringLiteral("held") << QByteArray()
+                                         << int(platform::InstanceGuard::Claim::AnotherRuns);
+    QTest::newRow("held by another process") << QStringLiteral("held elsewhere") << QByteArray()
+                                             << int(platform::InstanceGuard::Claim::AnotherRuns);
+    // A runtime folder that cannot be written: nobody can tell, the program runs.
+    QTest::newRow("cannot be made") << QStringLiteral("impossible") << QByteArray()
+                                    << int(platform::InstanceGuard::Claim::Unavailable);
 }
 
 void TestQtDesktop::claimLock()
 {
     QFETCH(QString, situation);
-    QFETCH(bool, claimed);
+    QFETCH(QByteArray, contents);
+    QFETCH(int, claim);
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("quenlory.lock"));
 
-    std::unique_ptr<QLockFile> holder;
-    if (situation.startsWith(QStringLiteral("live"))) {
-        holder = std::make_unique<QLockFile>(path);
-        QVERIFY(holder->tryLock(0));
-    } else if (situation.startsWith(QStringLiteral("dead"))) {
-        QProcess gone;
-        gone.start(QStringLiteral("true"), {});
-        QVERIFY(gone.waitForStarted());
-        const qint64 pid = gone.processId();
-        QVERIFY(gone.waitForFinished());
+    std::unique_ptr<platform::InstanceGuard> holder;
+    QProcess other;
+    auto endOther = qScopeGuard([&] {
+        other.kill();
+        other.waitForFinished();
+    });
+    if (situation == QStringLiteral("file") || situation == QStringLiteral("read-only")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::number(pid) + '\n' + QCoreApplication::applicationName().toUtf8() + '\n'
-                   + QSysInfo::machineHostName().toUtf8() + '\n');
+        file.write(contents);
         file.close();
+        if (situation == QStringLiteral("read-only"))
+            QVERIFY(file.setPermissions(QFileDevice::ReadOwner));
+    } else if (situation == QStringLiteral("folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("quenlory.lock")));
+    } else if (situation == QStringLiteral("held")) {
+        holder = std::make_unique<platform::InstanceGuard>(path);
+        QCOMPARE(holder->claim(), platform::InstanceGuard::Claim::Alone);
+    } else if (situation == QStringLiteral("released") || situation == QStringLiteral("child")) {
+        holder = std::make_unique<platform::InstanceGuard>(path);
+        QCOMPARE(holder->claim(), platform::InstanceGuard::Claim::Alone);
+        if (situation == QStringLiteral("child")) {
+            other.start(QStringLiteral("sleep"), {QStringLiteral("60")});
+            QVERIFY(other.waitForStarted());
+        }
+        holder.reset();
+    } else if (situation == QStringLiteral("held elsewhere")) {
+        other.start(QStringLiteral("flock"), {QStringLiteral("--nonblock"), path, QStringLiteral("sh"),
+                                              QStringLiteral("-c"), QStringLiteral("echo held; exec sleep 60")});
+        QVERIFY(other.waitForReadyRead(15000));
     } else if (situation == QStringLiteral("impossible")) {
         QFile plain(dir.filePath(QStringLiteral("plain")));
         QVERIFY(plain.open(QIODevice::WriteOnly));
         path = plain.fileName() + QStringLiteral("/quenlory.lock");
     }
-    if (situation.endsWith(QStringLiteral("-old"))) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
-    }
 
-    QLockFile lock(path);
-    QCOMPARE(platform::claimInstanceLock(lock), claimed);
-    QCOMPARE(lock.isLocked(), claimed && situation != QStringLiteral("impossible"));
+    platform::InstanceGuard guard(path);
+    QCOMPARE(int(guard.claim()), claim);
+    // The contents of a file left behind are neither read nor replaced.
+    if (situation == QStringLiteral("file")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), contents);
+    }
+    // The hold lasts: a later claim elsewhere in the process is refused.
+    if (claim == int(platform::InstanceGuard::Claim::Alone)) {
+        platform::InstanceGuard later(path);
+        QCOMPARE(later.claim(), platform::InstanceGuard::Claim::AnotherRuns);
+    }
 }
 
 void TestQtDesktop::message_data()
@@ -271,6 +414,60 @@ void TestQtDesktop::message()
                                                                : QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
+void TestQtDesktop::questionNeedsAnAnswer_data()
+{
+    QTest::addColumn<platform::Buttons>("buttons");
+    QTest::addColumn<QString>("attempt");
+
+    for (const char *attempt : {"Esc", "close", "close box"}) {
+        QTest::addRow("question, %s", attempt) << platform::Buttons::YesNo << QString::fromLatin1(attempt);
+        QTest::addRow("message, %s", attempt) << platform::Buttons::Ok << QString::fromLatin1(attempt);
+    }
+}
+
+void TestQtDesktop::questionNeedsAnAnswer()
+{
+    QFETCH(platform::Buttons, buttons);
+    QFETCH(QString, attempt);
+
+    bool onTop = false;
+    bool active = false;
+    bool stayed = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        active = QTest::qWaitFor([box] { return box->isActiveWindow(); }, 5000);
+        onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        if (attempt == QStringLiteral("Esc")) {
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus && box->isAncestorOf(focus) ? focus : box, Qt::Key_Escape);
+        } else if (attempt == QStringLiteral("close")) {
+            box->close();
+        } else {
+            // As the window system's close box does.
+            box->windowHandle()->close();
+        }
+        QCoreApplication::processEvents();
+        stayed = box->isVisible();
+        if (stayed)
+            box->button(buttons == platform::Buttons::YesNo ? QMessageBox::Yes : QMessageBox::Ok)->click();
+    });
+    const platform::Answer answer =
+        platform::QtDesktop().message(QStringLiteral("Application is already running"),
+                                      platform::Icon::Information, buttons);
+
+    QVERIFY(onTop);
+    QVERIFY(active);
+    if (buttons == platform::Buttons::YesNo) {
+        QVERIFY2(stayed, "Esc or the close box answered the question");
+        QCOMPARE(answer, platform::Answer::Yes);
+    } else {
+        QVERIFY2(!stayed, "a message with one OK button does not close");
+        QCOMPARE(answer, platform::Answer::Ok);
+    }
+}
+
 void TestQtDesktop::messageBelongsToTheActiveWindow()
 {
     QWidget window;
@@ -304,8 +501,23 @@ void TestQtDesktop::randomDraws()
     QVERIFY(seen.size() > 1900);
 }
 
+// The probe of damagedStore: one write of the reminder entry through the real
+// store in the file named, reporting what the store said.
+int writeProbe(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    platform::QtDesktop desktop(QString::fromLocal8Bit(argv[2]));
+    const bool canWrite = desktop.canWriteSettings();
+    const bool written = desktop.writeSetting(QStringLiteral("Settings"), app::EncodeSetting(QStringLiteral("Duration")),
+                                              app::EncodeSetting(QStringLiteral("2026-06-15")));
+    std::printf("can write: %d, written: %d\n", int(canWrite), int(written));
+    return 0;
+}
+
 int main(int argc, char *argv[])
 {
+    if (argc == 3 && std::strcmp(argv[1], kWriteProbe) == 0)
+        return writeProbe(argc, argv);
     QTemporaryDir home;
     if (!home.isValid() || !QDir(home.path()).mkdir(QStringLiteral("runtime")))
         return 1;

@@ -3,10 +3,13 @@
 
 #include "Windows.h"
 
+#include "platform/QtDesktop.h"
 #include "resultwindow/FrmDisplay.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -58,6 +61,8 @@ private slots:
     void clipboardOnMouse_data();
     void clipboardOnMouse();
     void clipboardUntouchedByKeys();
+    void realClipboard_data();
+    void realClipboard();
 
 private:
     QPoint inWindow(const QWidget *widget, QPoint point) const;
@@ -499,6 +504,50 @@ void TestFrmDisplay::clipboardUntouchedByKeys()
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(box->toPlainText(), QStringLiteral("Fixed text."));
     QCOMPARE(m_desktop.clipboardClears, 0);
+}
+
+void TestFrmDisplay::realClipboard_data()
+{
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<bool>("emptied");
+
+    QTest::newRow("new result") << "fill" << true;
+    QTest::newRow("click on a profile") << "click" << true;
+    QTest::newRow("keys in a profile") << "keys" << false;
+}
+
+void TestFrmDisplay::realClipboard()
+{
+    QFETCH(QString, gesture);
+    QFETCH(bool, emptied);
+    // The system clipboard through the real desktop, not a count on the fake.
+    platform::QtDesktop desktop;
+    FrmDisplay window(desktop);
+    ::showActive(&window);
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    const QString copied = QStringLiteral("copied out of a profile");
+    clipboard->setText(copied);
+    QCOMPARE(clipboard->text(), copied);
+
+    auto *box = findControl<QPlainTextEdit>(&window, "txtYourProfile");
+    if (gesture == QLatin1String("fill")) {
+        window.fill({QStringLiteral("Leo"), QStringLiteral("One."), QStringLiteral("Leo"), std::nullopt,
+                     QString(), QString()});
+    } else if (gesture == QLatin1String("click")) {
+        const QPoint at = box->viewport()->mapTo(&window, box->viewport()->rect().center());
+        QTest::mouseMove(window.windowHandle(), at);
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at);
+    } else {
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("typed"));
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    }
+    if (emptied) {
+        QCOMPARE(clipboard->text(), QString());
+        QVERIFY(!clipboard->mimeData() || clipboard->mimeData()->formats().isEmpty());
+    } else {
+        QCOMPARE(clipboard->text(), copied);
+    }
 }
 
 QTEST_MAIN(TestFrmDisplay)

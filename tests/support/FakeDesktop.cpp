@@ -36,10 +36,15 @@ QString FakeDesktop::readSetting(const QString &section, const QString &key)
 bool FakeDesktop::writeSetting(const QString &section, const QString &key, const QString &value)
 {
     events << QStringLiteral("write:") + section + u'/' + key + u'=' + value;
-    if (!settingsWritable)
+    if (!settingsWritable || writeFails)
         return false;
     settings.insert(section + u'/' + key, value);
     return true;
+}
+
+bool FakeDesktop::canWriteSettings()
+{
+    return settingsWritable;
 }
 
 bool FakeDesktop::claimSingleInstance()

@@ -30,6 +30,7 @@ public:
     void clearClipboard() override;
     QString readSetting(const QString &section, const QString &key) override;
     bool writeSetting(const QString &section, const QString &key, const QString &value) override;
+    bool canWriteSettings() override;
     bool claimSingleInstance() override;
     QDate today() override;
     void seedRandom() override;
@@ -46,6 +47,7 @@ public:
     platform::Answer answer = platform::Answer::Ok;   // given to Yes/No questions
     QMap<QString, QString> settings;                  // "section/key" -> value
     bool settingsWritable = true;
+    bool writeFails = false;                          // though the store seemed writable
     bool anotherInstanceRunning = false;
     QDate date = QDate(2026, 6, 15);
     std::vector<double> draws;                        // taken front first; 0 when empty

@@ -1,18 +1,21 @@
 // A generic Qt plugin that the process tests load into the real program
 // through QT_QPA_GENERIC_PLUGINS. It appends one line per window or message
-// box the program shows to the file named by QUENLORY_OBSERVER_LOG, and
-// answers every message box as a user would (the answer to a Yes/No question
-// comes from QUENLORY_OBSERVER_ANSWER), so a copy waiting on a box can be
-// watched on the offscreen platform. The program itself knows nothing of it.
+// box the program shows and per page it hands to the browser to the file
+// named by QUENLORY_OBSERVER_LOG, and answers every message box as a user
+// would (the answer to a Yes/No question comes from QUENLORY_OBSERVER_ANSWER),
+// so a copy waiting on a box can be watched on the offscreen platform. The
+// program itself knows nothing of it.
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QEvent>
 #include <QFile>
 #include <QGenericPlugin>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+#include <QUrl>
 
 namespace {
 
@@ -44,14 +47,22 @@ QString buttonNames(QMessageBox::StandardButtons buttons)
 
 class Observer : public QObject
 {
+    Q_OBJECT
+
 public:
     Observer()
         : m_log(qEnvironmentVariable("QUENLORY_OBSERVER_LOG")),
           m_answerYes(qEnvironmentVariable("QUENLORY_OBSERVER_ANSWER") == QStringLiteral("yes"))
     {
         QCoreApplication::instance()->installEventFilter(this);
+        // Pages go to this log instead of a browser.
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openPage");
         record({QStringLiteral("start")});
     }
+    ~Observer() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+
+public slots:
+    void openPage(const QUrl &url) { record({QStringLiteral("open"), url.toString()}); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
