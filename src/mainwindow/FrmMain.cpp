@@ -38,10 +38,10 @@ FrmMain::FrmMain(platform::Desktop &desktop, QWidget *parent)
         setColours(khaki, kKhaki, Qt::black);
     for (QWidget *button : {m_ui->cmdCompatibilityWithSibling, m_ui->cmdExit})
         setColours(button, kKhaki, Qt::black);
-    for (QWidget *input : std::initializer_list<QWidget *>{m_ui->txtName, m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear,
-                                                           m_ui->cboSiblingDate, m_ui->cboSiblingMonth,
-                                                           m_ui->cboSiblingYear})
-        setColours(input, kDarkBrown, kLightYellow);
+    setColours(m_ui->txtName, kDarkBrown, kLightYellow);
+    for (QComboBox *list : {m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear, m_ui->cboSiblingDate,
+                            m_ui->cboSiblingMonth, m_ui->cboSiblingYear})
+        setListColours(list, kDarkBrown, kLightYellow);
     setUpBanners(m_ui->Label61, m_ui->lblCobrand, m_ui->lblFullBrand, desktop);
     for (QAction *separator : {m_ui->mnuHelp1, m_ui->mnuHelp2})
         separator->setSeparator(true);
