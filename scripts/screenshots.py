@@ -85,13 +85,18 @@ class Camera:
         self.framebuffer = os.path.join(framebuffer_dir, "Xvfb_screen0")
         self.output_dir = output_dir
 
-    def shoot(self, window, name):
-        """Waits until the window's picture stops changing, then saves it."""
+    def shoot(self, window, name, also=()):
+        """Waits until the picture of the window, and of the windows in also
+        (an opened list), stops changing, then saves it."""
         # Xvfb draws the pointer into its framebuffer: park it in a corner
         # that no window of the program covers.
         self.session.xdotool("mousemove", "1023", "767")
-        info = self.session.window_info(window)
-        box = (info["x"], info["y"], info["width"], info["height"])
+        infos = [self.session.window_info(shown) for shown in (window, *also)]
+        left = min(info["x"] for info in infos)
+        top = min(info["y"] for info in infos)
+        right = max(info["x"] + info["width"] for info in infos)
+        bottom = max(info["y"] + info["height"] for info in infos)
+        box = (left, top, right - left, bottom - top)
         last = [None]
 
         def settled():
@@ -150,6 +155,16 @@ def take_pictures(session, camera):
     for moves in (22, 6, 90, 3, 1, 94):
         session.keys(main_window, "Tab", *(["Down"] * moves))
     camera.shoot(main_window, "main-window")
+
+    # The user's year list opened (Alt+Down), 1990 chosen; Esc closes it
+    # without a change. The keys go straight to the list, which holds the
+    # keyboard while it is open.
+    session.keys(main_window, *(["shift+Tab"] * 3), "alt+Down")
+    year_list = session.wait_window(pid=program.pid, exclude=[main_window])
+    camera.shoot(main_window, "year-list", also=[year_list])
+    session.xdotool("key", "Escape")
+    session.wait_unmapped(year_list)
+    session.keys(main_window, *(["Tab"] * 3))
 
     session.keys(main_window, "Tab", "space")
     result = session.wait_window(MAIN_TITLE, pid=program.pid, exclude=[main_window])

@@ -90,6 +90,10 @@ void FrmNagScreen2::applyLook()
     setTextColour(m_ui->lblNagScreen2Caption, Qt::white);
     setTextColour(m_ui->Label2, kCyan);
     setTextColour(m_ui->Check1, kLightYellow);
+    // Its box in the window's colours, so the light yellow mark shows.
+    QPalette checkPalette = m_ui->Check1->palette();
+    checkPalette.setColor(QPalette::Base, kDarkBrown);
+    m_ui->Check1->setPalette(checkPalette);
     for (QWidget *frame : std::initializer_list<QWidget *>{m_ui->Frame6, m_ui->Frame2}) {
         setBackground(frame, kKhaki);
         setTextColour(frame, Qt::black);

@@ -10,6 +10,8 @@
 #include "windowkit/WindowKeys.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLayout>
 
@@ -36,10 +38,10 @@ FrmMain::FrmMain(platform::Desktop &desktop, QWidget *parent)
         setColours(khaki, kKhaki, Qt::black);
     for (QWidget *button : {m_ui->cmdCompatibilityWithSibling, m_ui->cmdExit})
         setColours(button, kKhaki, Qt::black);
-    for (QWidget *input : std::initializer_list<QWidget *>{m_ui->txtName, m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear,
-                                                           m_ui->cboSiblingDate, m_ui->cboSiblingMonth,
-                                                           m_ui->cboSiblingYear})
-        setColours(input, kDarkBrown, kLightYellow);
+    setColours(m_ui->txtName, kDarkBrown, kLightYellow);
+    for (QComboBox *list : {m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear, m_ui->cboSiblingDate,
+                            m_ui->cboSiblingMonth, m_ui->cboSiblingYear})
+        setListColours(list, kDarkBrown, kLightYellow);
     setUpBanners(m_ui->Label61, m_ui->lblCobrand, m_ui->lblFullBrand, desktop);
     for (QAction *separator : {m_ui->mnuHelp1, m_ui->mnuHelp2})
         separator->setSeparator(true);
@@ -111,6 +113,8 @@ bool FrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_ui->txtName && event->type() == QEvent::KeyPress)
         return takeNameKey(*static_cast<QKeyEvent *>(event));
+    if (watched == m_ui->txtName && event->type() == QEvent::InputMethod)
+        return takeCommittedText(*static_cast<QInputMethodEvent *>(event));
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -133,6 +137,26 @@ bool FrmMain::takeNameKey(const QKeyEvent &event)
     if (accepted == *typed)
         return false;
     m_ui->txtName->insert(QString(QChar(accepted)));
+    return true;
+}
+
+// An input method or a compose sequence hands its text over in one piece,
+// past the key filter: the same rule applies to the whole of it. Returns
+// true when the event is replaced by one carrying the accepted text.
+bool FrmMain::takeCommittedText(const QInputMethodEvent &event)
+{
+    const QString committed = event.commitString();
+    if (committed.isEmpty())
+        return false;
+    const std::optional<QString> accepted = filterCommittedText(committed);
+    if (accepted == committed)
+        return false;
+    if (!accepted)
+        m_desktop.message(kOnlyLettersMessage, platform::Icon::Information);
+    // The composition still ends, with the capitals or with nothing.
+    QInputMethodEvent replaced(event.preeditString(), event.attributes());
+    replaced.setCommitString(accepted.value_or(QString()), event.replacementStart(), event.replacementLength());
+    QCoreApplication::sendEvent(m_ui->txtName, &replaced);
     return true;
 }
 

@@ -21,6 +21,7 @@ namespace platform {
 class Desktop;
 }
 
+class QInputMethodEvent;
 class QKeyEvent;
 
 namespace mainwindow {
@@ -51,6 +52,7 @@ protected:
 private:
     void fillLists();
     bool takeNameKey(const QKeyEvent &event);
+    bool takeCommittedText(const QInputMethodEvent &event);
 
     std::unique_ptr<Ui::frmMain> m_ui;
     platform::Desktop &m_desktop;

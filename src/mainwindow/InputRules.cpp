@@ -63,16 +63,27 @@ std::optional<int> typedCharacterCode(int key, Qt::KeyboardModifiers modifiers, 
     }
     if (isAltCombination(modifiers))
         return std::nullopt;
-    if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier)) {
-        if (key >= Qt::Key_A && key <= Qt::Key_Z)
-            return key - Qt::Key_A + 1;
-        if (text.isEmpty() || text.at(0).unicode() >= 32)
-            return std::nullopt;
-    }
+    if (modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier)
+        && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key - Qt::Key_A + 1;
     if (text.isEmpty())
         return std::nullopt;
     // The filter works on 16-bit signed codes.
     return int(static_cast<qint16>(text.at(0).unicode()));
+}
+
+std::optional<QString> filterCommittedText(const QString &text)
+{
+    QString accepted;
+    accepted.reserve(text.size());
+    for (QChar character : text) {
+        const int code = int(static_cast<qint16>(character.unicode()));
+        const int passed = filterNameKey(code);
+        if (passed == 0 || passed == 8 || passed == 13)
+            return std::nullopt;
+        accepted.append(QChar(passed));
+    }
+    return accepted;
 }
 
 bool isAltCombination(Qt::KeyboardModifiers modifiers)

@@ -24,8 +24,17 @@ int filterNameKey(int k);
 // The character code a key press types, as the name box's filter sees it,
 // or nothing for keys that type no character (arrows, Delete, Home, End, Tab,
 // Enter, Esc and Alt combinations). Ctrl with a letter types its control
-// code: Ctrl+C is 3, Ctrl+V 22, Ctrl+X 24.
+// code: Ctrl+C is 3, Ctrl+V 22, Ctrl+X 24; Ctrl with any other key types
+// what the key press carries (Ctrl+Backspace is 127 on Windows).
 std::optional<int> typedCharacterCode(int key, Qt::KeyboardModifiers modifiers, const QString &text);
+
+// Text that reaches the name box in one piece rather than key by key (an
+// input method's or a compose sequence's commit): the text with its letters
+// made capitals when every character would pass the key filter as a
+// character (a letter or the blank), otherwise nothing (refused as a whole,
+// with the filter's one message). Backspace and carriage return act as keys
+// and are not characters to put into a name.
+std::optional<QString> filterCommittedText(const QString &text);
 
 // Alt without Ctrl: an access key of a menu or button, which types nothing.
 // (Ctrl+Alt is AltGr on some keyboards and types the character it shows.)

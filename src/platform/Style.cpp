@@ -2,10 +2,14 @@
 
 #include "platform/Pictures.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFrame>
 #include <QGroupBox>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPointer>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <qdrawutil.h>
@@ -67,6 +71,166 @@ private:
     QIcon m_icon;
 };
 
+// A one-pixel frame around a face: a darker shade of it, or a lighter one
+// where the face is too dark for a darker shade to show.
+QColor frameColour(const QColor &face)
+{
+    return face.value() < 80 ? face.lighter(180) : face.darker(160);
+}
+
+// A pressed face, and a scroll bar's trough beside its handle.
+QColor shadedFace(const QColor &face, int percent)
+{
+    return face.value() < 80 ? face.lighter(100 + percent) : face.darker(100 + percent);
+}
+
+// Frames and marks are filled rectangles on whole logical pixels, so they
+// have no seams or half-covered pixels at any scale factor.
+void drawFrame(QPainter *painter, const QRect &rect, const QColor &colour)
+{
+    if (rect.width() < 2 || rect.height() < 2)
+        return;
+    painter->fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), colour);
+    painter->fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), colour);
+    painter->fillRect(QRect(rect.left(), rect.top() + 1, 1, rect.height() - 2), colour);
+    painter->fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 2), colour);
+}
+
+// The desktop's dotted focus rectangle, in the control's text colour.
+void drawFocusMark(QPainter *painter, const QRect &rect, const QColor &colour)
+{
+    if (rect.width() < 2 || rect.height() < 2)
+        return;
+    const QBrush dots(colour, Qt::Dense4Pattern);
+    painter->save();
+    painter->setBrushOrigin(rect.topLeft());
+    painter->fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), dots);
+    painter->fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), dots);
+    painter->fillRect(QRect(rect.left(), rect.top() + 1, 1, rect.height() - 2), dots);
+    painter->fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 2), dots);
+    painter->restore();
+}
+
+// A solid triangle pointing in the direction, centred in the area, built
+// from one-pixel rows.
+void drawArrow(QPainter *painter, const QRect &area, Qt::ArrowType direction, const QColor &colour)
+{
+    const int rows = qBound(2, qMin(area.width(), area.height()) / 4, 5);
+    const QPoint centre = area.center();
+    for (int i = 0; i < rows; ++i) {
+        const int halfWidth = rows - 1 - i;
+        switch (direction) {
+        case Qt::DownArrow:
+            painter->fillRect(QRect(centre.x() - halfWidth, centre.y() - rows / 2 + i, 2 * halfWidth + 1, 1), colour);
+            break;
+        case Qt::UpArrow:
+            painter->fillRect(QRect(centre.x() - halfWidth, centre.y() + rows / 2 - i, 2 * halfWidth + 1, 1), colour);
+            break;
+        case Qt::RightArrow:
+            painter->fillRect(QRect(centre.x() - rows / 2 + i, centre.y() - halfWidth, 1, 2 * halfWidth + 1), colour);
+            break;
+        default:
+            painter->fillRect(QRect(centre.x() + rows / 2 - i, centre.y() - halfWidth, 1, 2 * halfWidth + 1), colour);
+            break;
+        }
+    }
+}
+
+bool isDropDownListView(const QWidget *widget)
+{
+    return qobject_cast<const QAbstractItemView *>(widget) && widget->window()
+        && qobject_cast<const QComboBox *>(widget->window()->parentWidget());
+}
+
+void drawButtonPanel(const QStyleOptionButton &button, QPainter *painter)
+{
+    const QColor face = button.palette.color(QPalette::Button);
+    const bool down = button.state & (QStyle::State_Sunken | QStyle::State_On);
+    painter->fillRect(button.rect, down ? shadedFace(face, 15) : face);
+    if (button.features & QStyleOptionButton::DefaultButton) {
+        drawFrame(painter, button.rect, button.palette.color(QPalette::ButtonText));
+        drawFrame(painter, button.rect.adjusted(1, 1, -1, -1), frameColour(face));
+    } else {
+        drawFrame(painter, button.rect, frameColour(face));
+    }
+}
+
+void drawClosedList(const QStyle *style, const QStyleOptionComboBox &combo, QPainter *painter,
+                    const QWidget *widget)
+{
+    const QColor face = combo.palette.color(QPalette::Button);
+    const QColor text = combo.palette.color(QPalette::ButtonText);
+    painter->fillRect(combo.rect, face);
+    drawFrame(painter, combo.rect, frameColour(face));
+    if (combo.subControls & QStyle::SC_ComboBoxArrow) {
+        const QRect arrow = style->subControlRect(QStyle::CC_ComboBox, &combo, QStyle::SC_ComboBoxArrow, widget);
+        drawArrow(painter, arrow, Qt::DownArrow, text);
+    }
+    if (combo.state & QStyle::State_HasFocus) {
+        const QRect field = style->subControlRect(QStyle::CC_ComboBox, &combo, QStyle::SC_ComboBoxEditField, widget);
+        drawFocusMark(painter, field.adjusted(-1, 1, 0, -1), text);
+    }
+}
+
+void drawScrollBar(const QStyle *style, const QStyleOptionSlider &bar, QPainter *painter, const QWidget *widget)
+{
+    const QColor face = bar.palette.color(QPalette::Button);
+    const QColor text = bar.palette.color(QPalette::ButtonText);
+    painter->fillRect(bar.rect, shadedFace(face, 25));
+    const bool vertical = bar.orientation == Qt::Vertical;
+    const struct {
+        QStyle::SubControl part;
+        Qt::ArrowType arrow;
+    } parts[] = {
+        {QStyle::SC_ScrollBarSubLine, vertical ? Qt::UpArrow : Qt::LeftArrow},
+        {QStyle::SC_ScrollBarAddLine, vertical ? Qt::DownArrow : Qt::RightArrow},
+        {QStyle::SC_ScrollBarSlider, Qt::NoArrow},
+    };
+    for (const auto &part : parts) {
+        if (!(bar.subControls & part.part))
+            continue;
+        const QRect rect = style->subControlRect(QStyle::CC_ScrollBar, &bar, part.part, widget);
+        if (rect.isEmpty())
+            continue;
+        const bool down = (bar.activeSubControls & part.part) && (bar.state & QStyle::State_Sunken);
+        painter->fillRect(rect, down ? shadedFace(face, 15) : face);
+        drawFrame(painter, rect, frameColour(face));
+        if (part.arrow != Qt::NoArrow)
+            drawArrow(painter, rect, part.arrow, bar.state & QStyle::State_Enabled ? text : frameColour(face));
+    }
+}
+
+void drawCheckIndicator(const QStyleOption &option, QPainter *painter)
+{
+    const QColor base = option.palette.color(QPalette::Base);
+    const QColor text = option.palette.color(QPalette::Text);
+    const QRect rect = option.rect;
+    painter->fillRect(rect, option.state & QStyle::State_Sunken ? shadedFace(base, 15) : base);
+    drawFrame(painter, rect, option.state & QStyle::State_HasFocus ? text : frameColour(base));
+    const QRectF inner = QRectF(rect).adjusted(3, 3, -3, -3);
+    if (option.state & QStyle::State_NoChange) {
+        painter->fillRect(inner, QBrush(text, Qt::Dense4Pattern));
+    } else if (option.state & QStyle::State_On) {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(QPen(text, qMax(1.5, inner.width() / 5), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        const QPointF marks[3] = {{inner.left(), inner.center().y()},
+                                  {inner.left() + inner.width() / 3, inner.bottom()},
+                                  {inner.right(), inner.top()}};
+        painter->drawPolyline(marks, 3);
+        painter->restore();
+    }
+}
+
+void drawLineEditPanel(const QStyleOptionFrame &panel, QPainter *painter)
+{
+    const QColor base = panel.palette.color(QPalette::Base);
+    painter->fillRect(panel.rect, base);
+    if (panel.lineWidth > 0)
+        drawFrame(painter, panel.rect,
+                  panel.state & QStyle::State_HasFocus ? panel.palette.color(QPalette::Text) : frameColour(base));
+}
+
 } // namespace
 
 ProgramStyle::ProgramStyle()
@@ -77,10 +241,87 @@ ProgramStyle::ProgramStyle()
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                  const QWidget *widget) const
 {
-    if (element != PE_FrameGroupBox) {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    switch (element) {
+    case PE_FrameGroupBox:
+        drawGroupBoxFrame(option, painter, widget);
+        return;
+    case PE_PanelButtonCommand:
+        if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option)) {
+            drawButtonPanel(*button, painter);
+            return;
+        }
+        break;
+    case PE_FrameFocusRect:
+        // A push button marks its focus on its face (drawControl); an opened
+        // drop-down list marks its current entry by the selection alone,
+        // without Fusion's glow over it.
+        if (qobject_cast<const QPushButton *>(widget) || isDropDownListView(widget))
+            return;
+        break;
+    case PE_IndicatorCheckBox:
+        drawCheckIndicator(*option, painter);
+        return;
+    case PE_PanelLineEdit:
+        if (const auto *panel = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
+            drawLineEditPanel(*panel, painter);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                               const QWidget *widget) const
+{
+    const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
+    if (element != CE_PushButtonBevel || !button || (button->features & QStyleOptionButton::HasMenu)) {
+        QProxyStyle::drawControl(element, option, painter, widget);
         return;
     }
+    drawButtonPanel(*button, painter);
+    if (button->state & State_HasFocus)
+        drawFocusMark(painter, button->rect.adjusted(3, 3, -3, -3), button->palette.color(QPalette::ButtonText));
+}
+
+void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option,
+                                      QPainter *painter, const QWidget *widget) const
+{
+    if (control == CC_ComboBox) {
+        const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option);
+        if (combo && !combo->editable) {
+            drawClosedList(this, *combo, painter, widget);
+            return;
+        }
+    } else if (control == CC_ScrollBar) {
+        if (const auto *bar = qstyleoption_cast<const QStyleOptionSlider *>(option)) {
+            drawScrollBar(this, *bar, painter, widget);
+            return;
+        }
+    }
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
+int ProgramStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                            QStyleHintReturn *returnData) const
+{
+    switch (hint) {
+    case SH_ComboBox_Popup:
+        // A list view below the box, in the box's palette, with a scroll bar.
+        return 0;
+    case SH_ComboBox_ListMouseTracking:
+        return 1;
+    case SH_ComboBox_PopupFrameStyle:
+        return QFrame::Box | QFrame::Plain;
+    default:
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+}
+
+void ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const
+{
     // Fusion's frame: its picture stretched over the box below the title.
     if (m_groupBoxFrame.isNull())
         m_groupBoxFrame = QPixmap::fromImage(kGroupBoxFrame.image());

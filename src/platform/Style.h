@@ -7,7 +7,16 @@ namespace platform {
 
 // Qt's Fusion style on every desktop, so the windows' own colours are drawn
 // everywhere (the Windows style paints buttons in the system's grey), with
-// two pictures that Fusion decodes from PNG files taken from the program
+// two changes.
+//
+// Where the windows give a control a colour, it is drawn flat in that colour:
+// push buttons, closed drop-down lists, line edits, check boxes and scroll
+// bars, each with a one-pixel frame, where Fusion shades them with gradients
+// and tints the default button towards the highlight. An opened drop-down
+// list is a list view below its box in the box's own palette, not a menu
+// over it in the desktop's menu colours, so it honours maxVisibleItems.
+//
+// Two pictures that Fusion decodes from PNG files come from the program
 // instead: the frame of a group box, drawn from the same pixels compiled in,
 // and a menu bar's overflow arrow, read only when first drawn. Decoding the
 // first PNG loads every image-format plugin, about 2 ms before the main
@@ -19,10 +28,18 @@ public:
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
+                  QStyleHintReturn *returnData = nullptr) const override;
     QIcon standardIcon(StandardPixmap which, const QStyleOption *option = nullptr,
                        const QWidget *widget = nullptr) const override;
 
 private:
+    void drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
+
     mutable QPixmap m_groupBoxFrame;
 };
 

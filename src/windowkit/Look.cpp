@@ -2,6 +2,7 @@
 
 #include "platform/Pictures.h"
 
+#include <QComboBox>
 #include <QPalette>
 #include <QWidget>
 
@@ -41,6 +42,18 @@ void setColours(QWidget *widget, const QColor &background, const QColor &text)
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
     setTextColour(widget, text);
+}
+
+void setListColours(QComboBox *list, const QColor &background, const QColor &text)
+{
+    setColours(list, background, text);
+    // The opened list takes the box's palette when it is first built; none
+    // is built here, which would cost the start-up its time.
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Highlight, text);
+    palette.setColor(QPalette::HighlightedText, background);
+    list->setPalette(palette);
+    list->setMaxVisibleItems(8);
 }
 
 void setFieldColours(QWidget *widget, const QColor &field, const QColor &text)

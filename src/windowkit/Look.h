@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QString>
 
+class QComboBox;
 class QWidget;
 
 namespace windowkit {
@@ -32,6 +33,9 @@ void setTextColour(QWidget *widget, const QColor &colour);
 // background role (window, base, button) and one for every text role, so
 // frames, buttons, lists and boxes all follow the same call.
 void setColours(QWidget *widget, const QColor &background, const QColor &text);
+// A drop-down list: closed and opened in these colours, the chosen entry of
+// the opened list in the two swapped, eight entries at a time.
+void setListColours(QComboBox *list, const QColor &background, const QColor &text);
 // A box for typed text: its field and the text typed into it, nothing else.
 void setFieldColours(QWidget *widget, const QColor &field, const QColor &text);
 // A control that lets its container show through, with text in this colour.

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QInputMethodEvent>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
@@ -53,7 +54,11 @@ private slots:
     void nameFilter();
     void controlKeysRefused_data();
     void controlKeysRefused();
+    void ctrlWithOtherKeys_data();
+    void ctrlWithOtherKeys();
     void editingKeysPass();
+    void committedText_data();
+    void committedText();
     void altCombinationsTypeNothing_data();
     void altCombinationsTypeNothing();
     void mousePasteIsNotFiltered();
@@ -449,6 +454,74 @@ void TestFrmMain::controlKeysRefused()
     QCOMPARE(m_desktop.messageTexts(), QStringList{QStringLiteral("Please Enter Only Letters !")});
     QCOMPARE(name->text(), QStringLiteral("ABC"));
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("zz"));
+}
+
+void TestFrmMain::ctrlWithOtherKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("refusals");
+
+    // "ANN LEE" typed first. Windows types 127 for Ctrl+Backspace, X11 a
+    // backspace, which passes and deletes the word before the cursor.
+    QTest::newRow("Ctrl+Backspace, Windows") << int(Qt::Key_Backspace) << "\x7f" << "ANN LEE" << 1;
+    QTest::newRow("Ctrl+Backspace, X11") << int(Qt::Key_Backspace) << "\b" << "ANN " << 0;
+    QTest::newRow("Ctrl+1") << int(Qt::Key_1) << "1" << "ANN LEE" << 1;
+    // Passed by the filter; the box itself types nothing with Ctrl held.
+    QTest::newRow("Ctrl+Space") << int(Qt::Key_Space) << " " << "ANN LEE" << 0;
+    QTest::newRow("Ctrl+Left, no character") << int(Qt::Key_Left) << "" << "ANN LEE" << 0;
+}
+
+void TestFrmMain::ctrlWithOtherKeys()
+{
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    QFETCH(int, refusals);
+    auto *name = control<QLineEdit>("txtName");
+    QTest::keyClicks(name, QStringLiteral("ann lee"));
+    QTest::sendKeyEvent(QTest::Press, name, Qt::Key(key), text, Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Release, name, Qt::Key(key), text, Qt::ControlModifier);
+    QCOMPARE(name->text(), shown);
+    QCOMPARE(int(m_desktop.messages.size()), refusals);
+    if (refusals > 0)
+        QCOMPARE(m_desktop.messageTexts().constFirst(), QStringLiteral("Please Enter Only Letters !"));
+}
+
+void TestFrmMain::committedText_data()
+{
+    QTest::addColumn<QString>("committed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("refusals");
+
+    // "AB" typed first, the cursor at the end.
+    QTest::newRow("small letters made capitals") << "cd" << "ABCD" << 0;
+    QTest::newRow("a blank and capitals") << " LEE" << "AB LEE" << 0;
+    QTest::newRow("composed e acute refused") << QString(QChar(0xE9)) << "AB" << 1;
+    QTest::newRow("letters with a hyphen refused whole") << "c-d" << "AB" << 1;
+    QTest::newRow("Chinese refused") << QString::fromUtf8("\xe6\x9d\x8e") << "AB" << 1;
+}
+
+void TestFrmMain::committedText()
+{
+    QFETCH(QString, committed);
+    QFETCH(QString, shown);
+    QFETCH(int, refusals);
+    auto *name = control<QLineEdit>("txtName");
+    QTest::keyClicks(name, QStringLiteral("ab"));
+    // A composition in progress, then its commit.
+    QInputMethodEvent composing(QStringLiteral("x"), {});
+    QCoreApplication::sendEvent(name, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(committed);
+    QCoreApplication::sendEvent(name, &commit);
+    QCOMPARE(name->text(), shown);
+    QCOMPARE(int(m_desktop.messages.size()), refusals);
+    if (refusals > 0)
+        QCOMPARE(m_desktop.messageTexts().constFirst(), QStringLiteral("Please Enter Only Letters !"));
+    // Nothing of the composition is left over.
+    QVERIFY(name->inputMethodQuery(Qt::ImSurroundingText).toString() == shown);
 }
 
 void TestFrmMain::editingKeysPass()

@@ -19,6 +19,8 @@ private slots:
     void nameKeyFilter();
     void typedCode_data();
     void typedCode();
+    void committedText_data();
+    void committedText();
     void inputCheck_data();
     void inputCheck();
 };
@@ -124,7 +126,13 @@ void TestInputRules::typedCode_data()
     QTest::newRow("Ctrl+X as control code") << int(Qt::Key_X) << Qt::KeyboardModifiers(Qt::ControlModifier) << "\x18" << 24;
     QTest::newRow("Ctrl+Shift+C") << int(Qt::Key_C) << (Qt::ControlModifier | Qt::ShiftModifier) << "C" << 3;
     QTest::newRow("Ctrl+Left") << int(Qt::Key_Left) << Qt::KeyboardModifiers(Qt::ControlModifier) << "" << noCharacter;
-    QTest::newRow("Ctrl+1 with text") << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ControlModifier) << "1" << noCharacter;
+    // Ctrl with a key other than a letter: the character the press carries.
+    QTest::newRow("Ctrl+1 with text") << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ControlModifier) << "1" << int('1');
+    QTest::newRow("Ctrl+1 without text") << int(Qt::Key_1) << Qt::KeyboardModifiers(Qt::ControlModifier) << "" << noCharacter;
+    QTest::newRow("Ctrl+Backspace, Windows") << int(Qt::Key_Backspace) << Qt::KeyboardModifiers(Qt::ControlModifier) << "\x7f" << 127;
+    QTest::newRow("Ctrl+Backspace, X11") << int(Qt::Key_Backspace) << Qt::KeyboardModifiers(Qt::ControlModifier) << "\b" << 8;
+    QTest::newRow("Ctrl+Space") << int(Qt::Key_Space) << Qt::KeyboardModifiers(Qt::ControlModifier) << " " << 32;
+    QTest::newRow("Ctrl+[ as escape") << int(Qt::Key_BracketLeft) << Qt::KeyboardModifiers(Qt::ControlModifier) << "\x1b" << 27;
     QTest::newRow("AltGr at sign") << int(Qt::Key_At) << (Qt::ControlModifier | Qt::AltModifier) << "@" << int('@');
     QTest::newRow("Alt+E") << int(Qt::Key_E) << Qt::KeyboardModifiers(Qt::AltModifier) << "e" << noCharacter;
     QTest::newRow("left arrow") << int(Qt::Key_Left) << none << "" << noCharacter;
@@ -146,6 +154,35 @@ void TestInputRules::typedCode()
     QFETCH(int, code);
     const std::optional<int> typed = typedCharacterCode(key, modifiers, text);
     QCOMPARE(typed.value_or(-1000), code);
+}
+
+void TestInputRules::committedText_data()
+{
+    QTest::addColumn<QString>("committed");
+    QTest::addColumn<QString>("accepted");   // "-": refused as a whole
+
+    const QString refused = QStringLiteral("-");
+    QTest::newRow("capitals") << "ANN" << "ANN";
+    QTest::newRow("small letters made capitals") << "ann lee" << "ANN LEE";
+    QTest::newRow("one blank") << " " << " ";
+    QTest::newRow("nothing committed") << "" << "";
+    QTest::newRow("composed e acute") << QString(QChar(0xE9)) << refused;
+    QTest::newRow("letters and a composed letter") << QStringLiteral("Ren") + QChar(0xE9) << refused;
+    QTest::newRow("hyphen inside") << "Ann-Lee" << refused;
+    QTest::newRow("digit") << "R2" << refused;
+    QTest::newRow("grave accent 96") << "a`" << refused;
+    QTest::newRow("backspace character") << "a\b" << refused;
+    QTest::newRow("carriage return character") << "a\r" << refused;
+    QTest::newRow("Chinese") << QString::fromUtf8("\xe6\x9d\x8e") << refused;
+    QTest::newRow("surrogate pair") << QString::fromUtf8("\xf0\x9f\x98\x80") << refused;
+}
+
+void TestInputRules::committedText()
+{
+    QFETCH(QString, committed);
+    QFETCH(QString, accepted);
+    const std::optional<QString> passed = filterCommittedText(committed);
+    QCOMPARE(passed.value_or(QStringLiteral("-")), accepted);
 }
 
 void TestInputRules::inputCheck_data()

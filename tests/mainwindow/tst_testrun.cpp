@@ -24,6 +24,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -79,6 +80,38 @@ QStringList expectedValues(const QString &user, const QString &sibling)
     return {user, profile(user), sibling, profile(sibling), pair.pairSentence, pair.levelSentence};
 }
 
+// Records, in order, the show, hide and close events of the windows it
+// watches, and calls a probe at each so that a test can look at the state
+// of that moment.
+class WindowEvents : public QObject
+{
+public:
+    QStringList log;
+    std::function<void(const QString &)> probe;
+
+    void watch(QWidget *window, const QString &name)
+    {
+        window->setProperty("logName", name);
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const char *what = event->type() == QEvent::Show ? "shown"
+            : event->type() == QEvent::Hide             ? "hidden"
+            : event->type() == QEvent::Close            ? "closed"
+                                                        : nullptr;
+        if (what) {
+            const QString entry = watched->property("logName").toString() + u' ' + QLatin1String(what);
+            log << entry;
+            if (probe)
+                probe(entry);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 class TestTestRun : public QObject
@@ -97,6 +130,7 @@ private slots:
 
     void runSwapsWindows();
     void valuesHandedOnBeforeTheSwap();
+    void backClosesResultBeforeShowingMain();
     void buttonAndMenuAgree();
     void firstJanuaryForBoth();
     void cancerUserGetsSecondPersonProfile();
@@ -263,6 +297,24 @@ void TestTestRun::valuesHandedOnBeforeTheSwap()
                                         handedOn.yourSiblingSunSign, handedOn.yourSiblingProfile.value_or(QString()),
                                         handedOn.pairSentence, handedOn.levelSentence}));
     QCOMPARE(watch.values, expectedValues(QStringLiteral("Leo"), QStringLiteral("Sagittarius")));
+}
+
+void TestTestRun::backClosesResultBeforeShowingMain()
+{
+    QPointer<FrmDisplay> display = runByButton();
+    QVERIFY(display);
+    WindowEvents events;
+    events.watch(m_window, QStringLiteral("main"));
+    events.watch(display, QStringLiteral("result"));
+    bool resultVisibleWhenMainShown = true;
+    events.probe = [&](const QString &entry) {
+        if (entry == QLatin1String("main shown"))
+            resultVisibleWhenMainShown = display && display->isVisible();
+    };
+    QTest::mouseClick(display->findChild<QPushButton *>(QStringLiteral("cmdBack")), Qt::LeftButton);
+    QCOMPARE(events.log, (QStringList{QStringLiteral("result closed"), QStringLiteral("result hidden"),
+                                      QStringLiteral("main shown")}));
+    QVERIFY(!resultVisibleWhenMainShown);
 }
 
 void TestTestRun::buttonAndMenuAgree()

@@ -1,6 +1,8 @@
 // The program's style draws what Qt's Fusion style draws, without decoding a
 // picture file while the main window is built and painted: the first such
-// decoding loads every image-format plugin.
+// decoding loads every image-format plugin. Where the windows state a colour
+// (buttons, closed and opened lists, boxes, check box, scroll bars) it draws
+// that colour flat, which the pixel checks here prove on plain widgets.
 
 #include "platform/Pictures.h"
 #include "platform/Style.h"
@@ -8,12 +10,23 @@
 
 #include "FakeDesktop.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QtTest>
+
+#include <memory>
 
 using mainwindow::FrmMain;
 
@@ -33,15 +46,152 @@ QStringList loadedImagePlugins()
     return plugins;
 }
 
-QImage rendered(QWidget &widget)
+QImage rendered(QWidget &widget, qreal ratio = 1.0)
 {
-    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(widget.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
     image.fill(Qt::magenta);
     widget.render(&image);
     return image;
 }
 
+const QColor kDarkBrown(94, 70, 47);
+const QColor kKhaki(221, 228, 169);
+const QColor kLightYellow(255, 255, 192);
+const QColor kDarkGrey(0x40, 0x40, 0x40);
+const QColor kCyan(0, 255, 255);
+const int kTolerance = 3;
+
+int distance(const QColor &a, const QColor &b)
+{
+    return qMax(qAbs(a.red() - b.red()), qMax(qAbs(a.green() - b.green()), qAbs(a.blue() - b.blue())));
+}
+
+QString rgb(const QColor &colour)
+{
+    return QStringLiteral("RGB(%1,%2,%3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
+}
+
+// Every pixel of the area (in the widget's coordinates) against the colour:
+// empty when all are within the tolerance, otherwise where and what differs.
+QString flatnessFailure(const QImage &image, const QRect &area, const QColor &expected)
+{
+    const qreal ratio = image.devicePixelRatio();
+    const QRect pixels(QPoint(qRound(area.left() * ratio), qRound(area.top() * ratio)), area.size() * ratio);
+    if (pixels.isEmpty() || !image.rect().contains(pixels))
+        return QStringLiteral("sample area outside the picture");
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        for (int x = pixels.left(); x <= pixels.right(); ++x) {
+            const QColor drawn = image.pixelColor(x, y);
+            if (distance(drawn, expected) > kTolerance)
+                return QStringLiteral("at ratio %1, pixel (%2,%3) is %4, not %5; top of the area %6, bottom %7")
+                    .arg(ratio).arg(x).arg(y).arg(rgb(drawn), rgb(expected),
+                                                  rgb(image.pixelColor(pixels.center().x(), pixels.top())),
+                                                  rgb(image.pixelColor(pixels.center().x(), pixels.bottom())));
+        }
+    }
+    return QString();
+}
+
+int pixelsNear(const QImage &image, const QRect &area, const QColor &colour, int tolerance = 40)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += distance(image.pixelColor(x, y), colour) <= tolerance ? 1 : 0;
+    return count;
+}
+
+void giveColours(QWidget *widget, const QColor &background, const QColor &text)
+{
+    QPalette palette = widget->palette();
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, background);
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, text);
+    widget->setPalette(palette);
+}
+
+// The plain widgets the pixel table draws, and where their face lies.
+enum class Part { ButtonFace, DefaultButtonFace, PressedButtonFace, ClosedList, LineEdit, CheckIndicator,
+                  ScrollBarHandle, ScrollBarGroove };
+
+struct Specimen {
+    std::unique_ptr<QWidget> widget;
+    QRect face;
+};
+
+Specimen specimen(Part part)
+{
+    Specimen made;
+    switch (part) {
+    case Part::ButtonFace:
+    case Part::DefaultButtonFace:
+    case Part::PressedButtonFace: {
+        auto *button = new QPushButton(QStringLiteral("&Exit"));
+        button->setDefault(part == Part::DefaultButtonFace);
+        button->setDown(part == Part::PressedButtonFace);
+        button->resize(120, 31);
+        made.widget.reset(button);
+        // Left of the centred caption, clear of frame and focus mark.
+        made.face = QRect(6, 5, 24, 21);
+        break;
+    }
+    case Part::ClosedList: {
+        auto *list = new QComboBox;
+        list->addItems({QStringLiteral("1"), QStringLiteral("2")});
+        list->resize(120, 21);
+        made.widget.reset(list);
+        // Right of the entry's text, left of the arrow.
+        made.face = QRect(30, 4, 50, 13);
+        break;
+    }
+    case Part::LineEdit:
+        made.widget = std::make_unique<QLineEdit>();
+        made.widget->resize(120, 25);
+        made.face = QRect(4, 4, 112, 17);
+        break;
+    case Part::CheckIndicator: {
+        auto *box = new QCheckBox(QStringLiteral("Visit now"));
+        box->resize(120, 20);
+        made.widget.reset(box);
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        made.face = indicator.adjusted(2, 2, -2, -2);
+        break;
+    }
+    case Part::ScrollBarHandle:
+    case Part::ScrollBarGroove: {
+        auto *bar = new QScrollBar(Qt::Vertical);
+        bar->setRange(0, 100);
+        bar->setPageStep(20);
+        bar->resize(bar->sizeHint().width(), 200);
+        made.widget.reset(bar);
+        QStyleOptionSlider option;
+        option.initFrom(bar);
+        option.orientation = Qt::Vertical;
+        option.minimum = 0;
+        option.maximum = 100;
+        option.pageStep = 20;
+        option.sliderPosition = option.sliderValue = 0;
+        option.subControls = QStyle::SC_All;
+        const QRect handle = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                          QStyle::SC_ScrollBarSlider, bar);
+        const QRect groove = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                          QStyle::SC_ScrollBarGroove, bar);
+        made.face = part == Part::ScrollBarHandle
+            ? handle.adjusted(3, 3, -3, -3)
+            : QRect(groove.left() + 3, handle.bottom() + 4, groove.width() - 6, groove.bottom() - handle.bottom() - 8);
+        break;
+    }
+    }
+    return made;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Part)
 
 class TestProgramStyle : public QObject
 {
@@ -54,6 +204,14 @@ private slots:
     void groupBoxFramesAsFusion_data();
     void groupBoxFramesAsFusion();
     void overflowArrowAsFusion();
+    void facesDrawnFlat_data();
+    void facesDrawnFlat();
+    void buttonStatesVisible();
+    void closedListArrowInTextColour();
+    void openedListBelowWithEightRows();
+    void openedListColours();
+    void openedListKeys_data();
+    void openedListKeys();
 
 private:
     QStyle *m_fusion = nullptr;
@@ -114,6 +272,17 @@ void TestProgramStyle::groupBoxFramesAsFusion()
         box.setCheckable(checkable);
         box.resize(size);
         pictures[i] = rendered(box);
+        // The check box is drawn flat (facesDrawnFlat); the frame is Fusion's.
+        if (checkable) {
+            QStyleOptionGroupBox option;
+            option.initFrom(&box);
+            option.subControls = QStyle::SC_GroupBoxCheckBox | QStyle::SC_GroupBoxFrame;
+            option.features = QStyleOptionFrame::None;
+            QPainter blank(&pictures[i]);
+            blank.fillRect(box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxCheckBox,
+                                                       &box),
+                           Qt::magenta);
+        }
     }
     QVERIFY(pictures[0] == pictures[1]);
 }
@@ -127,6 +296,190 @@ void TestProgramStyle::overflowArrowAsFusion()
     const QIcon fusion = m_fusion->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
     QCOMPARE(arrow.pixmap(16).toImage(), fusion.pixmap(16).toImage());
     QCOMPARE(arrow.availableSizes(), fusion.availableSizes());
+}
+
+void TestProgramStyle::facesDrawnFlat_data()
+{
+    QTest::addColumn<Part>("part");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("expected");
+
+    const QColor grey = QApplication::palette().color(QPalette::Button);
+    QTest::newRow("button, khaki") << Part::ButtonFace << kKhaki << QColor(Qt::black) << kKhaki;
+    QTest::newRow("default button, khaki, no tint") << Part::DefaultButtonFace << kKhaki << QColor(Qt::black)
+                                                    << kKhaki;
+    QTest::newRow("button, desktop grey") << Part::ButtonFace << grey << QColor(Qt::black) << grey;
+    QTest::newRow("closed list, dark brown") << Part::ClosedList << kDarkBrown << kLightYellow << kDarkBrown;
+    QTest::newRow("line edit, dark brown") << Part::LineEdit << kDarkBrown << kLightYellow << kDarkBrown;
+    QTest::newRow("check box, dark brown") << Part::CheckIndicator << kDarkBrown << kLightYellow << kDarkBrown;
+    QTest::newRow("scroll bar handle, dark grey") << Part::ScrollBarHandle << kDarkGrey << kCyan << kDarkGrey;
+    QTest::newRow("scroll bar handle, dark brown") << Part::ScrollBarHandle << kDarkBrown << kLightYellow
+                                                   << kDarkBrown;
+}
+
+// Each face in its palette's colour, flat from top to bottom at both pixel
+// ratios: Fusion's gradients and the default button's tint fail here.
+void TestProgramStyle::facesDrawnFlat()
+{
+    QFETCH(Part, part);
+    QFETCH(QColor, background);
+    QFETCH(QColor, text);
+    QFETCH(QColor, expected);
+
+    const Specimen made = specimen(part);
+    giveColours(made.widget.get(), background, text);
+    for (qreal ratio : {1.0, 2.0}) {
+        const QString failure = flatnessFailure(rendered(*made.widget, ratio), made.face, expected);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    }
+}
+
+void TestProgramStyle::buttonStatesVisible()
+{
+    // The default button is marked by its frame, a pressed one by its face.
+    QImage pictures[3];
+    const Part parts[3] = {Part::ButtonFace, Part::DefaultButtonFace, Part::PressedButtonFace};
+    for (int i = 0; i < 3; ++i) {
+        const Specimen made = specimen(parts[i]);
+        giveColours(made.widget.get(), kKhaki, Qt::black);
+        pictures[i] = rendered(*made.widget);
+    }
+    const QPoint frame(60, 0);
+    QVERIFY(pictures[1].pixelColor(frame).lightness() < pictures[0].pixelColor(frame).lightness());
+    const QPoint face(10, 15);
+    QVERIFY(distance(pictures[2].pixelColor(face), kKhaki) > 10);
+    QVERIFY(pictures[2].pixelColor(face).lightness() < kKhaki.lightness());
+}
+
+void TestProgramStyle::closedListArrowInTextColour()
+{
+    QComboBox list;
+    list.addItem(QStringLiteral("1"));
+    list.resize(120, 21);
+    giveColours(&list, kDarkBrown, kLightYellow);
+    const QImage picture = rendered(list);
+    // The arrow sits in the right-hand part, which holds no text.
+    const QRect arrowArea(90, 0, 30, 21);
+    QVERIFY(pixelsNear(picture, arrowArea, kLightYellow, kTolerance) >= 10);
+}
+
+void TestProgramStyle::openedListBelowWithEightRows()
+{
+    QComboBox list;
+    for (int year = 1900; year <= 2050; ++year)
+        list.addItem(QString::number(year));
+    list.setMaxVisibleItems(8);
+    list.setGeometry(100, 100, 68, 21);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setCurrentIndex(100);
+    list.showPopup();
+    QAbstractItemView *view = list.view();
+    QWidget *popup = view->window();
+    QTRY_VERIFY(popup->isVisible());
+
+    // Qt lets the list start on the box's bottom line.
+    const QRect box(list.mapToGlobal(QPoint(0, 0)), list.size());
+    QVERIFY(popup->geometry().top() >= box.bottom());
+    QVERIFY(popup->geometry().top() <= box.bottom() + 1);
+    QVERIFY(list.screen()->geometry().contains(popup->geometry()));
+    int rows = 0;
+    for (int row = 0; row < list.count(); ++row)
+        rows += view->viewport()->rect().intersects(view->visualRect(list.model()->index(row, 0))) ? 1 : 0;
+    QCOMPARE(rows, 8);
+    QVERIFY(view->verticalScrollBar()->isVisible());
+    QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
+    QCOMPARE(view->currentIndex().row(), 100);
+    list.hidePopup();
+}
+
+void TestProgramStyle::openedListColours()
+{
+    QComboBox list;
+    list.addItems({QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March")});
+    giveColours(&list, kDarkBrown, kLightYellow);
+    QPalette palette = list.palette();
+    palette.setColor(QPalette::Highlight, kLightYellow);
+    palette.setColor(QPalette::HighlightedText, kDarkBrown);
+    list.setPalette(palette);
+    list.resize(120, 21);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    list.setCurrentIndex(1);
+    list.showPopup();
+    QAbstractItemView *view = list.view();
+    QTRY_VERIFY(view->window()->isVisible());
+    const QImage picture = view->viewport()->grab().toImage();
+
+    const QRect plain = view->visualRect(list.model()->index(0, 0));
+    const QRect selected = view->visualRect(list.model()->index(1, 0));
+    const QRect rightOfText(plain.right() - 20, plain.top() + 2, 15, plain.height() - 4);
+    QString failure = flatnessFailure(picture, rightOfText, kDarkBrown);
+    QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("entry: ") + failure));
+    failure = flatnessFailure(picture, rightOfText.translated(0, selected.top() - plain.top()), kLightYellow);
+    QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("selected entry: ") + failure));
+    QVERIFY(pixelsNear(picture, plain.adjusted(0, 0, -30, 0), kLightYellow) >= 10);
+    QVERIFY(pixelsNear(picture, selected.adjusted(0, 0, -30, 0), kDarkBrown) >= 10);
+    list.hidePopup();
+}
+
+void TestProgramStyle::openedListKeys_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("picked");
+    QTest::addColumn<bool>("stillOpen");
+
+    // Keys: d Down, u Up, h Home, e End, r Enter (Return), x Esc; others typed.
+    QTest::newRow("down twice, enter") << QStringLiteral("ddr") << 12 << false;
+    QTest::newRow("up, enter") << QStringLiteral("ur") << 9 << false;
+    QTest::newRow("end, enter") << QStringLiteral("er") << 30 << false;
+    QTest::newRow("home, enter") << QStringLiteral("hr") << 0 << false;
+    // Typing searches onwards from the current entry, "11".
+    QTest::newRow("a digit jumps") << QStringLiteral("2r") << 19 << false;
+    QTest::newRow("digits typed together") << QStringLiteral("25r") << 24 << false;
+    QTest::newRow("escape keeps the entry") << QStringLiteral("ddx") << 10 << false;
+    QTest::newRow("moving does not pick") << QStringLiteral("dd") << 10 << true;
+}
+
+// The keys of an opened list do what they did when Fusion opened it as a
+// menu: the same rows, run with both styles, pick the same entry.
+void TestProgramStyle::openedListKeys()
+{
+    QFETCH(QString, keys);
+    QFETCH(int, picked);
+    QFETCH(bool, stillOpen);
+
+    for (QStyle *style : {QApplication::style(), m_fusion}) {
+        QComboBox list;
+        list.setStyle(style);
+        for (int day = 1; day <= 31; ++day)
+            list.addItem(QString::number(day));
+        list.setMaxVisibleItems(8);
+        list.resize(60, 21);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        list.setCurrentIndex(10);
+        list.showPopup();
+        QAbstractItemView *view = list.view();
+        QTRY_VERIFY(view->window()->isVisible());
+        for (QChar key : keys) {
+            switch (key.unicode()) {
+            case 'd': QTest::keyClick(view, Qt::Key_Down); break;
+            case 'u': QTest::keyClick(view, Qt::Key_Up); break;
+            case 'h': QTest::keyClick(view, Qt::Key_Home); break;
+            case 'e': QTest::keyClick(view, Qt::Key_End); break;
+            case 'r': QTest::keyClick(view, Qt::Key_Return); break;
+            case 'x': QTest::keyClick(view, Qt::Key_Escape); break;
+            default: QTest::keyClick(view, key.toLatin1()); break;
+            }
+        }
+        const char *which = style == m_fusion ? "Fusion" : "program";
+        QTRY_VERIFY2(view->window()->isVisible() == stillOpen, which);
+        QVERIFY2(list.currentIndex() == picked, qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(which))
+                                                                .arg(list.currentIndex())));
+        list.hidePopup();
+    }
 }
 
 QTEST_MAIN(TestProgramStyle)

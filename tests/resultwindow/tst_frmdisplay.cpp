@@ -36,6 +36,8 @@ private slots:
     void centredOnScreen();
     void layout_data();
     void layout();
+    void sizedLabelsLayout_data();
+    void sizedLabelsLayout();
     void appearance_data();
     void appearance();
     void fixedTexts_data();
@@ -135,6 +137,47 @@ void TestFrmDisplay::layout_data()
 void TestFrmDisplay::layout()
 {
     checkPlacement(m_window);
+}
+
+// The headings and value labels are sized to their text: each keeps the top
+// of its design rectangle and that rectangle's centre line, and is exactly
+// as wide and high as its one line of text in the typeface it is given.
+void TestFrmDisplay::sizedLabelsLayout_data()
+{
+    addPlacementColumns();
+    QTest::addColumn<QString>("value");   // written by a run; empty for headings
+    const auto row = [](const char *name, const char *container, int x, int y, int w, int h,
+                        const QString &value = QString()) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(container) << QRect(x, y, w, h)
+                            << value;
+    };
+    row("Label2", "fraSiblingResult", 188, 16, 201, 13);
+    row("lblSiblingCompatibility", "fraSiblingResult", 215, 40, 146, 13, QStringLiteral("You Get Along OK"));
+    row("s", "Frame3", 243, 16, 90, 13);
+    row("lblYourSunSign", "Frame3", 237, 35, 103, 14, QStringLiteral("Sagittarius"));
+    row("Label9", "Frame3", 249, 56, 78, 13);
+    row("Label3", "Frame1", 213, 16, 150, 13);
+    row("lblYourSiblingSunSign", "Frame1", 237, 35, 103, 14, QStringLiteral("Leo"));
+    row("Label5", "Frame1", 220, 56, 136, 13);
+}
+
+void TestFrmDisplay::sizedLabelsLayout()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, rect);
+    QFETCH(QString, value);
+    if (!value.isEmpty())
+        m_window->fill({value, std::nullopt, value, std::nullopt, value, value});
+    const QLabel *label = control<QLabel>(name.toLatin1().constData());
+    QCOMPARE(label->parentWidget()->objectName(), container);
+    QCOMPARE(label->y(), rect.y());
+    QVERIFY2(qAbs(2 * label->x() + label->width() - (2 * rect.x() + rect.width())) <= 2,
+             qPrintable(QStringLiteral("centre %1, design %2").arg(label->x() + label->width() / 2.0)
+                            .arg(rect.x() + rect.width() / 2.0)));
+    QVERIFY(!label->wordWrap());
+    QCOMPARE(label->size(), label->sizeHint());
+    QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
 }
 
 void TestFrmDisplay::appearance_data()
