@@ -12,6 +12,8 @@ packages=(
     xvfb xauth xdotool xclip x11-utils dbus-daemon python3  # end-to-end tests on a real X server
     desktop-file-utils appstream    # validating the desktop entry and metainfo
     faketime                        # a frozen clock for scripts/screenshots.sh
+    dpkg-dev lintian                # the .deb: dpkg-shlibdeps for its dependencies, lintian checks it
+    nsis                            # makensis, for the Windows installer
     "$@"
 )
 
