@@ -13,6 +13,8 @@ packages=(
     openbox                         # a window manager for the journey that needs stacking
     desktop-file-utils appstream    # validating the desktop entry and metainfo
     faketime                        # a frozen clock for scripts/screenshots.sh
+    dpkg-dev lintian                # the .deb: dpkg-shlibdeps for its dependencies, lintian checks it
+    nsis                            # makensis, for the Windows installer
     "$@"
 )
 
