@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Builds Qt 6.4.2 for 64-bit Windows from Debian's own qtbase source with the
+# mingw-w64 cross compilers, once, into a cache folder outside the repository:
+#
+#   ${QUENLORY_CACHE:-/var/cache/quenlory}/qt-6.4.2-mingw-<hash>
+#
+# <hash> covers the configure options and the toolchain file, so changing
+# either builds a new Qt next to the old one. QUENLORY_WINDOWS_QT names the
+# install folder outright (and skips the hashing). A "stamp" file in the
+# install folder marks a finished build: a second run only prints the folder.
+# Delete the folder (or its stamp) to rebuild.
+#
+#   scripts/windows-qt.sh          builds if needed, prints the install folder
+#   scripts/windows-qt.sh --prefix prints the install folder, builds nothing
+set -euo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+
+qt_version=6.4.2
+toolchain=$repo/cmake/mingw-w64.cmake
+jobs=${QUENLORY_JOBS:-2}
+
+# Everything but the install prefix; the hash is taken over these lines.
+configure_options=(
+    -G Ninja
+    -DCMAKE_BUILD_TYPE=Release
+    -DBUILD_SHARED_LIBS=ON
+    -DQT_HOST_PATH=/usr
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DQT_BUILD_BENCHMARKS=OFF
+    # The bundled third-party code: Debian has no mingw builds of these.
+    -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_png=OFF
+    -DFEATURE_system_jpeg=OFF
+    -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_doubleconversion=OFF
+    -DFEATURE_system_md4c=OFF
+    # What the program does not use.
+    -DFEATURE_network=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_opengl=OFF
+    -DFEATURE_vulkan=OFF
+    -DFEATURE_icu=OFF
+    -DFEATURE_zstd=OFF
+    -DQT_FEATURE_qmake=OFF
+    # Debian's dfsg source drops the wintab header.
+    -DFEATURE_tabletevent=OFF
+    # Without Direct2D the windows platform plugin misses
+    # QWindowsDirectWriteFontDatabase at link time; 1.1 needs newer headers.
+    -DFEATURE_direct2d=ON
+    -DFEATURE_direct2d1_1=OFF
+)
+
+hash=$( { printf '%s\n' "${configure_options[@]}"; cat "$toolchain"; } | sha256sum | cut -c1-12)
+cache=${QUENLORY_CACHE:-/var/cache/quenlory}
+prefix=${QUENLORY_WINDOWS_QT:-$cache/qt-$qt_version-mingw-$hash}
+
+if [[ ${1:-} == --prefix ]]; then
+    echo "$prefix"
+    exit 0
+fi
+if [[ -f $prefix/stamp ]]; then
+    echo "$prefix"
+    exit 0
+fi
+
+log() { echo "windows-qt: $*" >&2; }
+
+# --- packages --------------------------------------------------------------
+if [[ -f /tmp/deps.log ]]; then
+    # Another installer may hold dpkg's lock; wait for it to finish.
+    for _ in $(seq 600); do
+        [[ $(tail -n1 /tmp/deps.log 2>/dev/null) == done ]] && break
+        sleep 2
+    done
+fi
+
+src_list=/etc/apt/sources.list.d/quenlory-deb-src.sources
+if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
+    log "adding a deb-src entry for bookworm main"
+    cat >"$src_list" <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+    apt-get update -qq
+fi
+bash "$repo/scripts/deps.sh" g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
+    wine wine64 ninja-build dpkg-dev >&2
+
+# --- source ----------------------------------------------------------------
+mkdir -p "$cache"
+exec 9>"$cache/qt-$qt_version-mingw.lock"
+flock 9    # one build at a time; a second caller waits and then reuses it
+if [[ -f $prefix/stamp ]]; then
+    echo "$prefix"
+    exit 0
+fi
+
+source_dir=$cache/qtbase-src-$qt_version
+if [[ ! -f $source_dir/.extracted ]]; then
+    log "fetching qt6-base's source"
+    download=$cache/download
+    rm -rf "$download" "$source_dir"
+    mkdir -p "$download"
+    chmod 777 "$download"   # apt drops to the _apt user for downloading
+    (cd "$download" && apt-get source --download-only -qq "qt6-base=$(
+        apt-cache showsrc qt6-base | awk '/^Version: 6\.4\.2/ {print $2; exit}')" >&2)
+    dpkg-source -x "$download"/qt6-base_*.dsc "$source_dir" >&2
+    touch "$source_dir/.extracted"
+    rm -rf "$download"
+fi
+
+# --- configure, build, install ---------------------------------------------
+build_dir=$cache/qt-$qt_version-mingw-$hash-build
+log "configuring in $build_dir"
+start=$(date +%s)
+cmake -S "$source_dir" -B "$build_dir" \
+    "-DCMAKE_TOOLCHAIN_FILE=$toolchain" "-DCMAKE_INSTALL_PREFIX=$prefix" \
+    "${configure_options[@]}" >&2
+log "building with $jobs jobs"
+cmake --build "$build_dir" --parallel "$jobs" >&2
+cmake --install "$build_dir" >&2
+{
+    echo "qtbase $qt_version for x86_64-w64-mingw32, built $(date -u +%FT%TZ) in $(( $(date +%s) - start )) s"
+    printf '%s\n' "${configure_options[@]}"
+} >"$prefix/stamp"
+rm -rf "$build_dir"
+log "installed into $prefix"
+echo "$prefix"
