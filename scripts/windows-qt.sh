@@ -4,11 +4,13 @@
 #
 #   ${QUENLORY_CACHE:-/var/cache/quenlory}/qt-6.4.2-mingw-<hash>
 #
-# <hash> covers the configure options and the toolchain file, so changing
-# either builds a new Qt next to the old one. QUENLORY_WINDOWS_QT names the
+# <hash> covers the configure options, the toolchain file and the patches in
+# cmake/qt-patches, so changing any of them builds a new Qt next to the old
+# one (incrementally: the build folder is kept per set of options). QUENLORY_WINDOWS_QT names the
 # install folder outright (and skips the hashing). A "stamp" file in the
 # install folder marks a finished build: a second run only prints the folder.
-# Delete the folder (or its stamp) to rebuild.
+# Delete the folder (or its stamp) to rebuild. The build folder beside it is
+# kept, one per set of configure options, so a rebuild is incremental.
 #
 #   scripts/windows-qt.sh          builds if needed, prints the install folder
 #   scripts/windows-qt.sh --prefix prints the install folder, builds nothing
@@ -58,7 +60,9 @@ configure_options=(
     -DFEATURE_direct2d1_1=OFF
 )
 
-hash=$( { printf '%s\n' "${configure_options[@]}"; cat "$toolchain"; } | sha256sum | cut -c1-12)
+patches=("$repo"/cmake/qt-patches/*.patch)
+options_hash=$( { printf '%s\n' "${configure_options[@]}"; cat "$toolchain"; } | sha256sum | cut -c1-12)
+hash=$( { printf '%s\n' "${configure_options[@]}"; cat "$toolchain" "${patches[@]}"; } | sha256sum | cut -c1-12)
 cache=${QUENLORY_CACHE:-/var/cache/quenlory}
 prefix=${QUENLORY_WINDOWS_QT:-$cache/qt-$qt_version-mingw-$hash}
 
@@ -119,21 +123,27 @@ if [[ ! -f $source_dir/.extracted ]]; then
     touch "$source_dir/.extracted"
     rm -rf "$download"
 fi
+for patch in "${patches[@]}"; do
+    # Applied once: a patch that reverses cleanly is in already.
+    if ! patch -d "$source_dir" -p1 -R -s -f --dry-run <"$patch" >/dev/null 2>&1; then
+        log "applying $(basename "$patch")"
+        patch -d "$source_dir" -p1 -s -f <"$patch" >&2
+    fi
+done
 
 # --- configure, build, install ---------------------------------------------
-build_dir=$cache/qt-$qt_version-mingw-$hash-build
+build_dir=$cache/qt-$qt_version-mingw-$options_hash-build
 log "configuring in $build_dir"
 start=$(date +%s)
 cmake -S "$source_dir" -B "$build_dir" \
     "-DCMAKE_TOOLCHAIN_FILE=$toolchain" "-DCMAKE_INSTALL_PREFIX=$prefix" \
     "${configure_options[@]}" >&2
 log "building with $jobs jobs"
-cmake --build "$build_dir" --parallel "$jobs" >&2
+cmake --build "$build_dir" --parallel "$jobs" -- -k 0 >&2
 cmake --install "$build_dir" >&2
 {
     echo "qtbase $qt_version for x86_64-w64-mingw32, built $(date -u +%FT%TZ) in $(( $(date +%s) - start )) s"
     printf '%s\n' "${configure_options[@]}"
 } >"$prefix/stamp"
-rm -rf "$build_dir"
 log "installed into $prefix"
 echo "$prefix"
