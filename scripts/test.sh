@@ -8,3 +8,5 @@ cmake -S . -B build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/test --parallel "$(nproc)"
 ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
 bash scripts/sanitize.sh
+# The Windows program: cross-built, its tests and journeys run under Wine.
+bash scripts/windows.sh
