@@ -12,6 +12,7 @@ host's PATH: the recorder.
 
 import datetime
 import os
+import re
 import subprocess
 import sys
 import time
@@ -65,16 +66,28 @@ class WineSession(Session):
         super().close()
 
     def registry(self):
-        """The program's Settings key as {value name: text}, read with wine reg."""
-        result = self.run("wine", "reg", "query", SETTINGS_KEY, check_status=False,
-                          timeout=START_TIMEOUT)
-        if result.returncode != 0:
+        """The program's Settings key as {value name: text}, exported with wine reg.
+
+        wine reg query prints in the console's code page, which cannot show
+        the shifted characters; the export file is UTF-16 and exact.
+        """
+        export = os.path.join(self.root, "settings.reg")
+        if os.path.exists(export):
+            os.remove(export)
+        result = self.run("wine", "reg", "export", SETTINGS_KEY, "Z:" + export.replace("/", "\\"),
+                          "/y", check_status=False, timeout=START_TIMEOUT)
+        if result.returncode != 0 or not os.path.exists(export):
             return {}
+        # Only CR LF ends a line: the shifted "0" is U+0085, which Python's
+        # splitlines() would take for a line break.
+        with open(export, encoding="utf-16", newline="") as text:
+            lines = text.read().split("\r\n")
         values = {}
-        for line in result.stdout.splitlines():
-            parts = line.strip("\r").strip(" ").split("    ")
-            if len(parts) == 3 and parts[1] == "REG_SZ":
-                values[parts[0]] = parts[2]
+        for line in lines:
+            match = re.fullmatch(r'"((?:[^"\\]|\\.)*)"="((?:[^"\\]|\\.)*)"', line)
+            if match:
+                name, value = (re.sub(r"\\(.)", r"\1", group) for group in match.groups())
+                values[name] = value
         return values
 
     def home_entries(self):
