@@ -1,0 +1,79 @@
+# Windows additions, included from the top-level list before the sources:
+# the icon and version resource of quenlory.exe, the install rules that put
+# the Qt and compiler run-time DLLs next to it, and, in a cross build from
+# Linux, the Wine wrapper that runs this build's tools and tests.
+find_package(Qt6 6.4 REQUIRED COMPONENTS Core)
+
+if(CMAKE_CROSSCOMPILING)
+    # Wine hands the program no QT_* variable of its own and finds DLLs only
+    # on WINEPATH; the wrapper does both, and prepares the Wine prefix once.
+    set(QUENLORY_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH
+        "The Wine prefix the tests run in unless WINEPREFIX is set")
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name
+                    OUTPUT_VARIABLE mingw_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
+    get_filename_component(QUENLORY_MINGW_RUNTIME_DIR "${mingw_libgcc}" DIRECTORY)
+    find_file(QUENLORY_WINPTHREAD_DLL libwinpthread-1.dll
+              PATHS /usr/x86_64-w64-mingw32/lib NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+    get_filename_component(QUENLORY_MINGW_PTHREAD_DIR "${QUENLORY_WINPTHREAD_DLL}" DIRECTORY)
+    set(QUENLORY_QT_BIN "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+    set(QUENLORY_QT_PLUGINS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS}")
+    configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh
+                   @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                   GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
+endif()
+
+# The rest needs the program's target, so it runs once the whole tree is read.
+function(quenlory_windows_program)
+    set(QUENLORY_ICO ${PROJECT_SOURCE_DIR}/data/windows/quenlory.ico)
+    configure_file(${PROJECT_SOURCE_DIR}/data/windows/quenlory.rc.in
+                   ${CMAKE_BINARY_DIR}/quenlory.rc @ONLY)
+    target_sources(quenlory PRIVATE ${CMAKE_BINARY_DIR}/quenlory.rc)
+    set_property(SOURCE ${CMAKE_BINARY_DIR}/quenlory.rc APPEND PROPERTY OBJECT_DEPENDS ${QUENLORY_ICO})
+
+    if(NOT CMAKE_CROSSCOMPILING)
+        return()    # a native build deploys with windeployqt (src/CMakeLists.txt)
+    endif()
+    # What quenlory.exe loads, installed beside it: Qt's libraries, the
+    # windows platform plugin and the Vista style (the one Qt picks on
+    # Windows), and the compiler's C++, GCC and threads run-time libraries.
+    include(GNUInstallDirs)
+    foreach(module Core Gui Widgets)
+        install(FILES ${QUENLORY_QT_BIN}/Qt6${module}.dll DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endforeach()
+    install(FILES ${QUENLORY_QT_PLUGINS}/platforms/qwindows.dll
+            DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
+    install(FILES ${QUENLORY_QT_PLUGINS}/styles/qwindowsvistastyle.dll
+            DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+    foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll)
+        install(FILES ${QUENLORY_MINGW_RUNTIME_DIR}/${dll} DESTINATION ${CMAKE_INSTALL_BINDIR})
+    endforeach()
+    install(FILES ${QUENLORY_WINPTHREAD_DLL} DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+    if(QUENLORY_BUILD_TESTS)
+        quenlory_wine_journeys()
+    endif()
+endfunction()
+
+# The journeys of tests/wine/journeys.py: the installed quenlory.exe (so the
+# DLLs beside it are what it loads) under Wine on a private X server. They
+# share one Wine prefix, made afresh by the first test of a run, and run one
+# at a time: a running copy's mark is visible to every program of a prefix.
+function(quenlory_wine_journeys)
+    find_package(Python3 3.9 REQUIRED COMPONENTS Interpreter)
+    set(prefix ${CMAKE_BINARY_DIR}/wineprefix-journeys)
+    set(program ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quenlory.exe)
+    add_test(NAME wine_prefix
+             COMMAND bash -c "rm -rf \"$1\" \"$1.lock\" && exec bash \"$2\" \"$1\""
+                     wine_prefix ${prefix} ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh)
+    set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix LABELS "e2e;wine"
+                         TIMEOUT 300)
+    foreach(journey first_start test_run second_copy links)
+        add_test(NAME wine_${journey}
+                 COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/wine/journeys.py
+                         ${journey} ${program} ${prefix})
+        set_tests_properties(wine_${journey} PROPERTIES FIXTURES_REQUIRED wine_prefix
+                             LABELS "e2e;wine" RESOURCE_LOCK wine_journeys TIMEOUT 180)
+    endforeach()
+endfunction()
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL quenlory_windows_program)
