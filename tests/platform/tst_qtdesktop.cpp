@@ -133,15 +133,25 @@ void TestQtDesktop::missingEntryReadsEmpty()
 
 void TestQtDesktop::nativeStoreIsNamedAfterTheProgram()
 {
+#ifdef Q_OS_WIN
+    // The registry: HKEY_CURRENT_USER\Software\<program>\<program>.
+    const QString path = QStringLiteral("HKEY_CURRENT_USER\\Software\\") + exeName() + u'\\' + exeName();
+    QSettings(path, QSettings::NativeFormat).clear();
+#else
     const QString path = m_home + QStringLiteral("/config/") + exeName() + u'/' + exeName() + QStringLiteral(".conf");
     QFile::remove(path);
+#endif
     const QString key = app::EncodeSetting(QStringLiteral("Duration"));
     const QString value = app::EncodeSetting(QStringLiteral("2026-06-15"));
     platform::QtDesktop desktop;
     QVERIFY(desktop.writeSetting(QStringLiteral("Settings"), key, value));
 
+#ifdef Q_OS_WIN
+    QSettings file(path, QSettings::NativeFormat);
+#else
     QVERIFY2(QFileInfo::exists(path), qPrintable(path));
     QSettings file(path, QSettings::IniFormat);
+#endif
     QCOMPARE(file.childGroups(), QStringList{QStringLiteral("Settings")});
     file.beginGroup(QStringLiteral("Settings"));
     QCOMPARE(file.childKeys(), QStringList{key});
