@@ -169,7 +169,6 @@ class TestStartupInstance : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void secondCopyIsRefused_data();
     void secondCopyIsRefused();
     void killedCopyDoesNotBlock();
@@ -182,17 +181,6 @@ private slots:
     void damagedSettings_data();
     void damagedSettings();
 };
-
-void TestStartupInstance::initTestCase()
-{
-#ifdef Q_OS_WIN
-    // Each copy here gets a private home for its settings file and lock. On
-    // Windows both belong to the user (the registry, a mutex of the logon
-    // session), so copies of different homes would meet; the Wine journeys
-    // in tests/wine start real copies of quenlory.exe there instead.
-    QSKIP("Private homes do not separate copies on Windows; see tests/wine");
-#endif
-}
 
 void TestStartupInstance::secondCopyIsRefused_data()
 {
