@@ -6,6 +6,7 @@
 #include "app/SettingCodec.h"
 
 #include "Build.h"
+#include "Unprivileged.h"
 
 #include <QDateTime>
 #include <QDirIterator>
@@ -20,7 +21,6 @@
 #include <memory>
 #include <vector>
 
-#include <grp.h>
 #include <unistd.h>
 
 namespace {
@@ -34,9 +34,15 @@ const QString kQuestion = QStringLiteral(
 const QString kDownloadPage =
     QStringLiteral("open|https://www.talvane.example/quenlory/ssd.php?page=download-web-page");
 const int kWait = 15000;
+
 // Root writes any file whatever its permissions, so a copy that must meet a
-// read-only file runs as this unprivileged user when the test runs as root.
-const uid_t kNobody = 65534;
+// read-only file runs as an unprivileged user when the test runs as root,
+// from copies of the program and its observer plugin that user can reach.
+unprivileged::Copies &reachable()
+{
+    static unprivileged::Copies copies;
+    return copies;
+}
 
 QString programName()
 {
@@ -80,7 +86,7 @@ public:
         while (it.hasNext())
             paths << it.next();
         for (const QString &path : paths)
-            QVERIFY(::lchown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0);
+            QVERIFY(::lchown(QFile::encodeName(path).constData(), unprivileged::kUser, unprivileged::kUser) == 0);
     }
 
     QProcess *start(const QString &answer = QStringLiteral("no"))
@@ -92,7 +98,13 @@ public:
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.filePath(QStringLiteral("runtime")));
         env.insert(QStringLiteral("XDG_CACHE_HOME"), m_dir.filePath(QStringLiteral("cache")));
-        env.insert(QStringLiteral("QT_PLUGIN_PATH"), QStringLiteral(QUENLORY_PLUGIN_DIR));
+        QString binary = QStringLiteral(QUENLORY_BINARY);
+        QString plugins = QStringLiteral(QUENLORY_PLUGIN_DIR);
+        if (m_unprivileged) {
+            binary = reachable().add(binary);
+            plugins = reachable().add(plugins);
+        }
+        env.insert(QStringLiteral("QT_PLUGIN_PATH"), plugins);
         env.insert(QStringLiteral("QT_QPA_GENERIC_PLUGINS"), QStringLiteral("quenlorystartupobserver"));
         env.insert(QStringLiteral("QUENLORY_OBSERVER_LOG"), log);
         env.insert(QStringLiteral("QUENLORY_OBSERVER_ANSWER"), answer);
@@ -100,13 +112,9 @@ public:
         copy->setProcessEnvironment(env);
         copy->setProperty("log", log);
         copy->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        if (m_unprivileged) {
-            copy->setChildProcessModifier([] {
-                if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-                    ::_exit(3);
-            });
-        }
-        copy->start(QStringLiteral(QUENLORY_BINARY), {});
+        if (m_unprivileged)
+            copy->setChildProcessModifier(unprivileged::become);
+        copy->start(binary, {});
         m_copies.push_back(std::move(copy));
         return m_copies.back().get();
     }

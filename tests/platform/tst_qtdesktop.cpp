@@ -21,19 +21,14 @@
 #include <cstdio>
 #include <cstring>
 #ifdef Q_OS_UNIX
-#include <grp.h>
+#include "Unprivileged.h"
+
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace {
 
 const char kWriteProbe[] = "--write-setting";
-#ifdef Q_OS_UNIX
-// Root writes any file whatever its permissions, so the probe of an
-// unwritable store runs as this unprivileged user when the test runs as root.
-const uid_t kNobody = 65534;
-#endif
 
 QString exeName()
 {
@@ -78,6 +73,9 @@ private slots:
 
 private:
     QString m_home;
+#ifdef Q_OS_UNIX
+    unprivileged::Copies m_copies;
+#endif
 };
 
 void TestQtDesktop::settingsRoundTrip_data()
@@ -224,22 +222,26 @@ void TestQtDesktop::damagedStore()
     }
 #ifdef Q_OS_UNIX
     if (::geteuid() == 0) {
-        QVERIFY(::chown(QFile::encodeName(dir.path()).constData(), kNobody, kNobody) == 0);
-        QVERIFY(::chown(QFile::encodeName(file).constData(), kNobody, kNobody) == 0);
+        QVERIFY(::chown(QFile::encodeName(dir.path()).constData(), unprivileged::kUser, unprivileged::kUser) == 0);
+        QVERIFY(::chown(QFile::encodeName(file).constData(), unprivileged::kUser, unprivileged::kUser) == 0);
     }
 #endif
     if (kind == QStringLiteral("read-only"))
         QVERIFY(QFile::setPermissions(file, QFileDevice::ReadOwner));
 
     QProcess probe;
+    QString prober = QCoreApplication::applicationFilePath();
 #ifdef Q_OS_UNIX
-    probe.setChildProcessModifier([] {
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
-            ::_exit(3);
-    });
+    // Root writes any file whatever its permissions, so when the test runs as
+    // root the probe runs as an unprivileged user, from a copy it can reach.
+    if (::geteuid() == 0) {
+        QVERIFY(m_copies.isValid());
+        prober = m_copies.add(prober);
+        probe.setChildProcessModifier(unprivileged::become);
+    }
 #endif
     probe.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    probe.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kWriteProbe), file});
+    probe.start(prober, {QString::fromLatin1(kWriteProbe), file});
     QVERIFY(probe.waitForFinished(15000));
     QCOMPARE(probe.exitCode(), 0);
     const QByteArray expected = writable ? "can write: 1, written: 1\n" : "can write: 0, written: 0\n";
