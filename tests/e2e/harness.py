@@ -54,6 +54,20 @@ def check(condition, message):
         raise JourneyFailed(message)
 
 
+def run_journey(name, journey, session):
+    """Runs one journey in a session (a context manager) and reports it the
+    way CTest reads it: PASS and exit code 0, or FAIL with the reason and 1."""
+    started = time.monotonic()
+    try:
+        with session as opened:
+            journey(opened)
+    except JourneyFailed as failure:
+        print(f"FAIL {name}: {failure}", file=sys.stderr)
+        return 1
+    print(f"PASS {name} in {time.monotonic() - started:.1f} s")
+    return 0
+
+
 def wait_for(probe, what, timeout=DEFAULT_TIMEOUT, interval=0.05):
     """Polls probe() until it returns something truthy, which is returned."""
     deadline = time.monotonic() + timeout

@@ -11,10 +11,9 @@ and the exit code.
 import datetime
 import re
 import sys
-import time
 
-from harness import (MAIN_TITLE, MESSAGE_TITLE, JourneyFailed, Session, build_setting, check,
-                     query_parameters, shift_text, wait_for)
+from harness import (MAIN_TITLE, MESSAGE_TITLE, Session, build_setting, check, query_parameters,
+                     run_journey, shift_text, wait_for)
 
 SITE = build_setting("QUENLORY_SITE")
 HOME_PAGE = SITE + "/ssd.php?page=home-page"
@@ -217,16 +216,8 @@ def main(argv):
     if len(argv) != 3 or argv[1] not in JOURNEYS:
         print(f"usage: {argv[0]} {{{'|'.join(JOURNEYS)}}} PATH/TO/quenlory", file=sys.stderr)
         return 2
-    started = time.monotonic()
-    try:
-        with Session(argv[2], window_manager=argv[1] in UNDER_WINDOW_MANAGER) as session:
-            JOURNEYS[argv[1]](session)
-    except JourneyFailed as failure:
-        print(f"FAIL {argv[1]}: {failure}", file=sys.stderr)
-        return 1
-    print(f"PASS {argv[1]} in {time.monotonic() - started:.1f} s")
-    return 0
-
+    session = Session(argv[2], window_manager=argv[1] in UNDER_WINDOW_MANAGER)
+    return run_journey(argv[1], JOURNEYS[argv[1]], session)
 
 if __name__ == "__main__":
     sys.exit(main(sys.argv))

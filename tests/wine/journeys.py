@@ -19,8 +19,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 
-from harness import (MAIN_TITLE, MESSAGE_TITLE, JourneyFailed, Session, check,  # noqa: E402
-                     shift_text, wait_for)
+from harness import (MAIN_TITLE, MESSAGE_TITLE, Session, check,  # noqa: E402
+                     run_journey, shift_text, wait_for)
 
 SITE = "https://www.talvane.example/quenlory"
 HOME_PAGE = SITE + "/ssd.php?page=home-page"
@@ -192,16 +192,7 @@ def main(argv):
         print(f"usage: {argv[0]} {{{'|'.join(JOURNEYS)}}} PATH/TO/quenlory.exe WINEPREFIX",
               file=sys.stderr)
         return 2
-    started = time.monotonic()
-    try:
-        with WineSession(argv[2], argv[3]) as session:
-            JOURNEYS[argv[1]](session)
-    except JourneyFailed as failure:
-        print(f"FAIL {argv[1]}: {failure}", file=sys.stderr)
-        return 1
-    print(f"PASS {argv[1]} in {time.monotonic() - started:.1f} s")
-    return 0
-
+    return run_journey(argv[1], JOURNEYS[argv[1]], WineSession(argv[2], argv[3]))
 
 if __name__ == "__main__":
     sys.exit(main(sys.argv))
