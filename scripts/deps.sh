@@ -2,6 +2,12 @@
 # Installs the Debian packages the build and the tests need, and only when one
 # is missing, so a second run costs a dpkg-query and nothing more. Further
 # package names given as arguments are checked and installed the same way.
+#
+#   scripts/deps.sh [--windows] [package ...]
+#
+# --windows adds what the Windows build needs: the mingw-w64 cross compilers,
+# Wine, Ninja, and a deb-src entry for bookworm main so that Qt's own source
+# can be fetched.
 set -euo pipefail
 
 packages=(
@@ -15,8 +21,30 @@ packages=(
     faketime                        # a frozen clock for scripts/screenshots.sh
     dpkg-dev lintian                # the .deb: dpkg-shlibdeps for its dependencies, lintian checks it
     nsis                            # makensis, for the Windows installer
-    "$@"
 )
+
+update=false
+if [[ ${1:-} == --windows ]]; then
+    shift
+    packages+=(
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix  # the cross compilers
+        wine wine64                 # runs the Windows program and its tests
+        ninja-build                 # builds Qt for Windows
+    )
+    src_list=/etc/apt/sources.list.d/quenlory-deb-src.sources
+    if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
+        echo "Adding a deb-src entry for bookworm main: $src_list"
+        cat >"$src_list" <<'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+        update=true
+    fi
+fi
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
@@ -24,8 +52,11 @@ for p in "${packages[@]}"; do
     [[ $status == "install ok installed" ]] || missing+=("$p")
 done
 
+if $update || ((${#missing[@]})); then
+    apt-get update -qq
+fi
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        -o DPkg::Lock::Timeout=600 "${missing[@]}"
 fi

@@ -77,39 +77,21 @@ fi
 
 log() { echo "windows-qt: $*" >&2; }
 
-# --- packages --------------------------------------------------------------
-if [[ -f /tmp/deps.log ]]; then
-    # Another installer may hold dpkg's lock; wait for it to finish.
-    for _ in $(seq 600); do
-        [[ $(tail -n1 /tmp/deps.log 2>/dev/null) == done ]] && break
-        sleep 2
-    done
-fi
-
-src_list=/etc/apt/sources.list.d/quenlory-deb-src.sources
-if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
-    log "adding a deb-src entry for bookworm main"
-    cat >"$src_list" <<'SOURCES'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
-    apt-get update -qq
-fi
-bash "$repo/scripts/deps.sh" g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
-    wine wine64 ninja-build dpkg-dev >&2
-
-# --- source ----------------------------------------------------------------
+# --- packages, under the cache's lock ----------------------------------------
 mkdir -p "$cache"
 exec 9>"$cache/qt-$qt_version-mingw.lock"
-flock 9    # one build at a time; a second caller waits and then reuses it
+if ! flock -n 9; then
+    # The test command may have started this build in the background.
+    log "waiting for the build of Qt for Windows already under way"
+    flock 9
+fi
 if [[ -f $prefix/stamp ]]; then
     echo "$prefix"
     exit 0
 fi
+bash "$repo/scripts/deps.sh" --windows >&2
 
+# --- source ----------------------------------------------------------------
 source_dir=$cache/qtbase-src-$qt_version
 if [[ ! -f $source_dir/.extracted ]]; then
     log "fetching qt6-base's source"

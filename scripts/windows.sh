@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program, cross-built here and tested under Wine:
 #
-#  1. installs what is missing (mingw-w64, Wine, Ninja, the deb-src entry);
-#  2. builds Qt for Windows once into its cache (scripts/windows-qt.sh);
+#  1. builds Qt for Windows once into its cache (scripts/windows-qt.sh), or
+#     waits for the build the test command started in the background;
+#  2. installs what is missing (mingw-w64, Wine, Ninja, the deb-src entry);
 #  3. builds quenlory.exe and its tests with the windows-cross preset and
 #     installs the program with the DLLs it loads into build/windows-cross/install;
 #  4. runs the unit and widget tests under Wine (offscreen platform) and the
@@ -14,12 +15,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${QUENLORY_JOBS:-2}
 
-bash scripts/deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
-    wine wine64 ninja-build dpkg-dev
 started=$(date +%s)
+# First Qt: when the test command has started its build in the background,
+# this waits for it, package installs included.
 QUENLORY_WINDOWS_QT=$(bash scripts/windows-qt.sh)
 export QUENLORY_WINDOWS_QT
 echo "windows: Qt for Windows in $QUENLORY_WINDOWS_QT ($(( $(date +%s) - started )) s)"
+bash scripts/deps.sh --windows
 
 # The tests' Wine prefix lives in the build folder and is made once per run.
 rm -rf build/windows-cross/wineprefix build/windows-cross/wineprefix.lock
