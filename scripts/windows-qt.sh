@@ -39,7 +39,6 @@ configure_options=(
     -DFEATURE_system_harfbuzz=OFF
     -DFEATURE_system_freetype=OFF
     -DFEATURE_system_doubleconversion=OFF
-    -DFEATURE_system_md4c=OFF
     # What the program does not use.
     -DFEATURE_network=OFF
     -DFEATURE_sql=OFF
@@ -52,6 +51,45 @@ configure_options=(
     -DFEATURE_icu=OFF
     -DFEATURE_zstd=OFF
     -DQT_FEATURE_qmake=OFF
+    # Every text the program draws is English and a name is capitals A to Z,
+    # so Qt's own shaping (as with QFont::PreferNoShaping) does; HarfBuzz
+    # would be a tenth of the build.
+    -DFEATURE_harfbuzz=OFF
+    # Image formats: the program's pictures are compiled in, and it decodes
+    # no image file.
+    -DFEATURE_jpeg=OFF
+    -DFEATURE_gif=OFF
+    -DFEATURE_ico=OFF
+    # Widgets, dialogs and text formats no window of the program has.
+    -DFEATURE_graphicsview=OFF
+    -DFEATURE_mdiarea=OFF
+    -DFEATURE_dockwidget=OFF
+    -DFEATURE_calendarwidget=OFF
+    -DFEATURE_datetimeedit=OFF
+    -DFEATURE_colordialog=OFF
+    -DFEATURE_fontdialog=OFF
+    -DFEATURE_filedialog=OFF
+    -DFEATURE_filesystemmodel=OFF
+    -DFEATURE_wizard=OFF
+    -DFEATURE_inputdialog=OFF
+    -DFEATURE_progressdialog=OFF
+    -DFEATURE_errormessage=OFF
+    -DFEATURE_lcdnumber=OFF
+    -DFEATURE_dial=OFF
+    -DFEATURE_keysequenceedit=OFF
+    -DFEATURE_undocommand=OFF
+    -DFEATURE_columnview=OFF
+    -DFEATURE_toolbox=OFF
+    -DFEATURE_splashscreen=OFF
+    -DFEATURE_syntaxhighlighter=OFF
+    -DFEATURE_fontcombobox=OFF
+    -DFEATURE_commandlinkbutton=OFF
+    -DFEATURE_textbrowser=OFF
+    -DFEATURE_movie=OFF
+    -DFEATURE_pdf=OFF
+    -DFEATURE_textodfwriter=OFF
+    -DFEATURE_textmarkdownreader=OFF
+    -DFEATURE_textmarkdownwriter=OFF
     # Debian's dfsg source drops the wintab header.
     -DFEATURE_tabletevent=OFF
     # Without Direct2D the windows platform plugin misses
