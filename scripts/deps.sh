@@ -6,8 +6,8 @@
 #   scripts/deps.sh [--windows] [package ...]
 #
 # --windows adds what the Windows build needs: the mingw-w64 cross compilers,
-# Wine, Ninja, and a deb-src entry for bookworm main so that Qt's own source
-# can be fetched.
+# Wine, Ninja, and a deb-src entry for the release's main component (from the
+# mirror the machine's own entry names) so that Qt's own source can be fetched.
 set -euo pipefail
 
 packages=(
@@ -33,11 +33,25 @@ if [[ ${1:-} == --windows ]]; then
     )
     src_list=/etc/apt/sources.list.d/quenlory-deb-src.sources
     if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
-        echo "Adding a deb-src entry for bookworm main: $src_list"
-        cat >"$src_list" <<'SOURCES'
+        # The source entry follows the mirror this machine already uses: the
+        # site of its own binary entry for the release's main component.
+        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+        # apt lists only the targets whose indexes it has fetched.
+        main_site() {
+            apt-get indextargets --format '$(SITE) $(RELEASE) $(COMPONENT) $(TARGET_OF)' |
+                awk -v suite="$codename" '$2 == suite && $3 == "main" && $4 == "deb" {print $1; exit}'
+        }
+        site=$(main_site)
+        [[ -n $site ]] || { apt-get update -qq && site=$(main_site); }
+        if [[ -z $site ]]; then
+            echo "No Debian entry for $codename main in this machine's apt sources" >&2
+            exit 1
+        fi
+        echo "Adding a deb-src entry for $codename main from $site: $src_list"
+        cat >"$src_list" <<SOURCES
 Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
+URIs: $site
+Suites: $codename
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES

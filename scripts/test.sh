@@ -11,7 +11,10 @@ bash scripts/deps.sh
 # job, under the cache's lock.
 mkdir -p build
 qt_job=
-if [[ ! -f $(bash scripts/windows-qt.sh --prefix)/stamp ]]; then
+# (--prefix fails while the cross compilers, part of the cache's key, are
+# not installed yet.)
+qt_prefix=$(bash scripts/windows-qt.sh --prefix 2>/dev/null) || qt_prefix=
+if [[ -z $qt_prefix || ! -f $qt_prefix/stamp ]]; then
     echo "Building Qt for Windows in the background: build/windows-qt.log"
     # A session of its own makes it a process group that can be stopped as a
     # whole. The kernel's autogroups share the processor fairly between

@@ -2,15 +2,21 @@
 # Builds Qt 6.4.2 for 64-bit Windows from Debian's own qtbase source with the
 # mingw-w64 cross compilers, once, into a cache folder outside the repository:
 #
-#   ${QUENLORY_CACHE:-/var/cache/quenlory}/qt-6.4.2-mingw-<hash>
+#   ${QUENLORY_CACHE:-/var/cache/quenlory}/qt-6.4.2-mingw-<key>
 #
-# <hash> covers the configure options, the toolchain file and the patches in
-# cmake/qt-patches, so changing any of them builds a new Qt next to the old
-# one (incrementally: the build folder is kept per set of options). QUENLORY_WINDOWS_QT names the
-# install folder outright (and skips the hashing). A "stamp" file in the
-# install folder marks a finished build: a second run only prints the folder.
-# Delete the folder (or its stamp) to rebuild. The build folder beside it is
-# kept, one per set of configure options, so a rebuild is incremental.
+# <key> covers everything that decides the DLLs: the exact Debian source
+# version (pinned below; the build stops if the archive serves another), the
+# cross compiler's and the mingw-w64 run time's package versions, the
+# configure options, the toolchain file and the patches in cmake/qt-patches.
+# Each key gets a fresh unpack of the source with its patches applied and a
+# build folder of its own beside the install folder; a "stamp" file in the
+# install folder marks a finished build, and a second run only prints the
+# folder. QUENLORY_WINDOWS_QT names the install folder outright (and skips
+# the key). Delete the install folder (or its stamp) to rebuild.
+#
+# The install also holds what it takes to build the same DLLs again, for the
+# notices shipped with the program: share/quenlory-qt-build/ has the source
+# package's version, the options and the patches.
 #
 #   scripts/windows-qt.sh          builds if needed, prints the install folder
 #   scripts/windows-qt.sh --prefix prints the install folder, builds nothing
@@ -18,6 +24,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 
 qt_version=6.4.2
+qt_source_version=6.4.2+dfsg-10     # bookworm's qt6-base
 toolchain=$repo/cmake/mingw-w64.cmake
 jobs=${QUENLORY_JOBS:-2}
 
@@ -90,6 +97,9 @@ configure_options=(
     -DFEATURE_textodfwriter=OFF
     -DFEATURE_textmarkdownreader=OFF
     -DFEATURE_textmarkdownwriter=OFF
+    # The program draws with a style of its own, made from Fusion, which is
+    # built into Qt Widgets; the Vista style plugin would never be loaded.
+    -DFEATURE_style_windowsvista=OFF
     # Debian's dfsg source drops the wintab header.
     -DFEATURE_tabletevent=OFF
     # Without Direct2D the windows platform plugin misses
@@ -98,24 +108,35 @@ configure_options=(
     -DFEATURE_direct2d1_1=OFF
 )
 
-patches=("$repo"/cmake/qt-patches/*.patch)
-options_hash=$( { printf '%s\n' "${configure_options[@]}"; cat "$toolchain"; } | sha256sum | cut -c1-12)
-hash=$( { printf '%s\n' "${configure_options[@]}"; cat "$toolchain" "${patches[@]}"; } | sha256sum | cut -c1-12)
-cache=${QUENLORY_CACHE:-/var/cache/quenlory}
-prefix=${QUENLORY_WINDOWS_QT:-$cache/qt-$qt_version-mingw-$hash}
-
-if [[ ${1:-} == --prefix ]]; then
-    echo "$prefix"
+if [[ -n ${QUENLORY_WINDOWS_QT:-} && ${1:-} == --prefix ]]; then
+    echo "$QUENLORY_WINDOWS_QT"
     exit 0
 fi
-if [[ -f $prefix/stamp ]]; then
-    echo "$prefix"
-    exit 0
-fi
-
 log() { echo "windows-qt: $*" >&2; }
 
-# --- packages, under the cache's lock ----------------------------------------
+# The compilers' versions are part of the key, so the packages come first
+# (a dpkg-query each when they are there).
+if [[ ${1:-} != --prefix ]]; then
+    bash "$repo/scripts/deps.sh" --windows >&2
+fi
+compilers=$(dpkg-query -W -f='${Package} ${Version}\n' \
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev 2>/dev/null) || {
+    log "the mingw-w64 cross compilers are not installed (scripts/deps.sh --windows)"
+    exit 1
+}
+
+patches=("$repo"/cmake/qt-patches/*.patch)
+key=$( { echo "qt6-base $qt_source_version"; echo "$compilers"
+         printf '%s\n' "${configure_options[@]}"; cat "$toolchain" "${patches[@]}"; } |
+       sha256sum | cut -c1-12)
+cache=${QUENLORY_CACHE:-/var/cache/quenlory}
+prefix=${QUENLORY_WINDOWS_QT:-$cache/qt-$qt_version-mingw-$key}
+
+if [[ ${1:-} == --prefix || -f $prefix/stamp ]]; then
+    echo "$prefix"
+    exit 0
+fi
+
 mkdir -p "$cache"
 exec 9>"$cache/qt-$qt_version-mingw.lock"
 if ! flock -n 9; then
@@ -127,32 +148,38 @@ if [[ -f $prefix/stamp ]]; then
     echo "$prefix"
     exit 0
 fi
-bash "$repo/scripts/deps.sh" --windows >&2
 
-# --- source ----------------------------------------------------------------
-source_dir=$cache/qtbase-src-$qt_version
-if [[ ! -f $source_dir/.extracted ]]; then
-    log "fetching qt6-base's source"
-    download=$cache/download
-    rm -rf "$download" "$source_dir"
+# --- source: downloaded once per version, unpacked afresh per key ----------
+download=$cache/qt6-base-$qt_source_version
+if [[ ! -f $download/.complete ]]; then
+    served=$(apt-cache showsrc qt6-base | awk '/^Version:/ {print $2}' | sort -u | tr '\n' ' ')
+    if [[ " $served" != *" $qt_source_version "* ]]; then
+        log "this build is pinned to qt6-base $qt_source_version, but the archive serves: ${served:-nothing}"
+        log "update qt_source_version in scripts/windows-qt.sh (and check the patches) to build another"
+        exit 1
+    fi
+    log "fetching qt6-base $qt_source_version's source"
+    rm -rf "$download"
     mkdir -p "$download"
     chmod 777 "$download"   # apt drops to the _apt user for downloading
-    (cd "$download" && apt-get source --download-only -qq "qt6-base=$(
-        apt-cache showsrc qt6-base | awk '/^Version: 6\.4\.2/ {print $2; exit}')" >&2)
-    dpkg-source -x "$download"/qt6-base_*.dsc "$source_dir" >&2
-    touch "$source_dir/.extracted"
-    rm -rf "$download"
+    (cd "$download" && apt-get source --download-only -qq "qt6-base=$qt_source_version" >&2)
+    touch "$download/.complete"
 fi
-for patch in "${patches[@]}"; do
-    # Applied once: a patch that reverses cleanly is in already.
-    if ! patch -d "$source_dir" -p1 -R -s -f --dry-run <"$patch" >/dev/null 2>&1; then
+# The source folder belongs to this key alone; one that was left half made
+# is made again, a finished one is kept so that a stopped build goes on.
+source_dir=$prefix-src
+if [[ ! -f $source_dir/.patched ]]; then
+    rm -rf "$source_dir"
+    dpkg-source -x "$download"/qt6-base_*.dsc "$source_dir" >&2
+    for patch in "${patches[@]}"; do
         log "applying $(basename "$patch")"
         patch -d "$source_dir" -p1 -s -f <"$patch" >&2
-    fi
-done
+    done
+    touch "$source_dir/.patched"
+fi
 
 # --- configure, build, install ---------------------------------------------
-build_dir=$cache/qt-$qt_version-mingw-$options_hash-build
+build_dir=$prefix-build
 log "configuring in $build_dir"
 start=$(date +%s)
 cmake -S "$source_dir" -B "$build_dir" \
@@ -161,9 +188,23 @@ cmake -S "$source_dir" -B "$build_dir" \
 log "building with $jobs jobs"
 cmake --build "$build_dir" --parallel "$jobs" -- -k 0 >&2
 cmake --install "$build_dir" >&2
+
+# How these DLLs were made, shipped with the program beside Qt's licence.
+info=$prefix/share/quenlory-qt-build
+mkdir -p "$info/patches"
+cp "${patches[@]}" "$info/patches/"
+cp "$toolchain" "$info/"
+{
+    echo "Source: Debian's qt6-base $qt_source_version (bookworm), unpacked with dpkg-source -x"
+    echo "Patches applied on top, in this order: $(cd "$info/patches" && echo *.patch)"
+    echo "Compilers:"
+    echo "$compilers" | sed 's/^/    /'
+    echo "Configured with the toolchain file $(basename "$toolchain") beside this file and:"
+    printf '    %s\n' "${configure_options[@]}"
+} >"$info/BUILD.txt"
 {
     echo "qtbase $qt_version for x86_64-w64-mingw32, built $(date -u +%FT%TZ) in $(( $(date +%s) - start )) s"
-    printf '%s\n' "${configure_options[@]}"
+    cat "$info/BUILD.txt"
 } >"$prefix/stamp"
 log "installed into $prefix"
 echo "$prefix"
