@@ -1,9 +1,9 @@
 #include "app/Shell.h"
 #include "app/Startup.h"
-#include "platform/Fonts.h"
-#include "platform/Pictures.h"
 #include "platform/QtDesktop.h"
-#include "platform/Style.h"
+#include "windowkit/Look.h"
+#include "windowkit/Pictures.h"
+#include "windowkit/Style.h"
 
 #include <QApplication>
 
@@ -12,9 +12,9 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     // Only EndProgram ends the program, never the closing of a window.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(platform::programIcon());
-    QApplication::setStyle(new platform::ProgramStyle);
-    platform::installFontSubstitutes();
+    QApplication::setWindowIcon(windowkit::programIcon());
+    QApplication::setStyle(new windowkit::ProgramStyle);
+    windowkit::installFontSubstitutes();
 
     platform::QtDesktop desktop;
     app::Shell shell(desktop);

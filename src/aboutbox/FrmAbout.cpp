@@ -6,6 +6,7 @@
 #include "windowkit/Centre.h"
 #include "windowkit/Links.h"
 #include "windowkit/Look.h"
+#include "windowkit/Pictures.h"
 #include "windowkit/Site.h"
 
 namespace aboutbox {
@@ -13,7 +14,7 @@ namespace aboutbox {
 using namespace windowkit;
 
 FrmAbout::FrmAbout(platform::Desktop &desktop, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::FrmAbout>())
+    : QDialog(parent), m_ui(std::make_unique<Ui::frmAbout>())
 {
     m_ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
@@ -32,12 +33,12 @@ FrmAbout::FrmAbout(platform::Desktop &desktop, QWidget *parent)
     setBackground(this, kDarkBrown);
     setBackground(m_ui->cmdOK, kKhaki);
     setBackground(m_ui->Line2, Qt::white);
-    m_ui->cmdOK->setFont(verdana(8.25));
-    m_ui->Label2->setFont(verdana(9.75));
-    m_ui->Label1->setFont(verdana(8.25, Weight::Regular));
-    m_ui->Label6->setFont(verdana(8.25));
+    m_ui->cmdOK->setFont(programFont(8.25));
+    m_ui->Label2->setFont(programFont(9.75));
+    m_ui->Label1->setFont(programFont(8.25, Weight::Regular));
+    m_ui->Label6->setFont(programFont(8.25));
     for (QLabel *link : {m_ui->lblHomePage, m_ui->Label5}) {
-        link->setFont(verdana(8.25, Weight::Bold, Underline::Yes));
+        link->setFont(programFont(8.25, Weight::Bold, Underline::Yes));
         setTextColour(link, Qt::white);
     }
     setTextColour(m_ui->Label2, Qt::white);
@@ -52,15 +53,10 @@ FrmAbout::FrmAbout(platform::Desktop &desktop, QWidget *parent)
     connect(m_ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     makePageLink(m_ui->lblHomePage, desktop, kHomePage);
     makePageLink(m_ui->Label5, desktop, kFullyBrandedPage);
+    centreWhenFirstShown(this);
 }
 
 FrmAbout::~FrmAbout() = default;
-
-void FrmAbout::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    centreOnScreen(this);
-}
 
 void openAboutBox(platform::Desktop &desktop)
 {

@@ -9,7 +9,7 @@
 #include <memory>
 
 namespace Ui {
-class FrmAbout;
+class frmAbout;
 }
 namespace platform {
 class Desktop;
@@ -25,11 +25,8 @@ public:
     explicit FrmAbout(platform::Desktop &desktop, QWidget *parent = nullptr);
     ~FrmAbout() override;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    std::unique_ptr<Ui::FrmAbout> m_ui;
+    std::unique_ptr<Ui::frmAbout> m_ui;
 };
 
 // A fresh about box, run modally through the desktop without owner and

@@ -27,50 +27,54 @@ Shell::~Shell()
         delete window.data();
 }
 
+template <typename Window>
+Window *Shell::loaded() const
+{
+    for (const QPointer<QWidget> &window : m_loaded) {
+        if (auto *typed = qobject_cast<Window *>(window.data()))
+            return typed;
+    }
+    return nullptr;
+}
+
 FrmMain *Shell::showMainWindow()
 {
     if (m_ending)
         return nullptr;
-    if (!m_main) {
-        m_main = new FrmMain(m_desktop);
-        load(m_main);
-        FrmMain *main = m_main;
+    FrmMain *main = loaded<FrmMain>();
+    if (!main) {
+        main = new FrmMain(m_desktop);
+        load(main);
         connect(main, &FrmMain::closedByUser, this, [this, main] { closedByUser(main); });
         connect(main, &FrmMain::resultReady, this, &Shell::showResult);
         connect(main, &FrmMain::aboutRequested, this, &Shell::openAboutBox);
     }
-    m_main->show();
-    return m_main;
+    main->show();
+    return main;
 }
 
 void Shell::showResult(const windowkit::ResultValues &values)
 {
-    if (!m_result) {
-        auto *result = new FrmDisplay(m_desktop);
-        m_result = result;
+    FrmDisplay *result = loaded<FrmDisplay>();
+    if (!result) {
+        result = new FrmDisplay(m_desktop);
         load(result);
-        connect(result, &FrmDisplay::closedByUser, this, [this, result] {
-            // Closed for good: the next run needs a new window even before
-            // this one is deleted.
-            m_result = nullptr;
-            closedByUser(result);
-        });
+        connect(result, &FrmDisplay::closedByUser, this, [this, result] { closedByUser(result); });
         connect(result, &FrmDisplay::backRequested, this, [this, result] { returnFromResult(result); });
         connect(result, &FrmDisplay::aboutRequested, this, &Shell::openAboutBox);
     }
-    m_result->fill(values);
-    if (m_main)
-        m_main->hide();
-    m_result->show();
+    result->fill(values);
+    if (FrmMain *main = loaded<FrmMain>())
+        main->hide();
+    result->show();
 }
 
 void Shell::returnFromResult(FrmDisplay *result)
 {
-    m_result = nullptr;
     discard(result);
-    if (m_main) {
-        m_main->show();
-        m_main->activateWindow();
+    if (FrmMain *main = loaded<FrmMain>()) {
+        main->show();
+        main->activateWindow();
     }
 }
 
@@ -83,14 +87,15 @@ void Shell::showExitScreen()
 {
     if (m_ending)
         return;
-    if (!m_exitScreen) {
-        m_exitScreen = new FrmNagScreen2(m_desktop);
-        load(m_exitScreen);
-        connect(m_exitScreen, &FrmNagScreen2::closedByUser, this, &Shell::EndProgram);
+    FrmNagScreen2 *exitScreen = loaded<FrmNagScreen2>();
+    if (!exitScreen) {
+        exitScreen = new FrmNagScreen2(m_desktop);
+        load(exitScreen);
+        connect(exitScreen, &FrmNagScreen2::closedByUser, this, &Shell::EndProgram);
     }
-    m_exitScreen->show();
-    m_exitScreen->raise();
-    m_exitScreen->activateWindow();
+    exitScreen->show();
+    exitScreen->raise();
+    exitScreen->activateWindow();
 }
 
 void Shell::EndProgram()

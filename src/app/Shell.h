@@ -58,14 +58,16 @@ private:
     // Back: the result window is discarded before the main window returns.
     void returnFromResult(resultwindow::FrmDisplay *result);
     void openAboutBox();
+    // The loaded window of this type, if any.
+    template <typename Window>
+    Window *loaded() const;
     void load(QWidget *window);
+    // Forgets the window: a later need creates a new one, even before this
+    // one is deleted.
     void discard(QWidget *window);
     void closedByUser(QWidget *window);
 
     platform::Desktop &m_desktop;
-    QPointer<mainwindow::FrmMain> m_main;
-    QPointer<resultwindow::FrmDisplay> m_result;
-    QPointer<exitscreen::FrmNagScreen2> m_exitScreen;
     // The windows created and not yet closed, oldest first.
     std::vector<QPointer<QWidget>> m_loaded;
     bool m_ending = false;

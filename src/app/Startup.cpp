@@ -4,14 +4,27 @@
 #include "app/UpdateReminder.h"
 #include "mainwindow/FrmMain.h"
 #include "platform/Desktop.h"
-#include "windowkit/Guarded.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace app {
 
-using windowkit::guarded;
+namespace {
+
+// Runs one step of the start-up on its own: a step that fails (a desktop
+// call may throw) is skipped without a message, and the start-up goes on
+// with its next step.
+template <typename Step>
+void guarded(Step &&step) noexcept
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+} // namespace
 
 bool StartApplication(platform::Desktop &desktop, Shell &shell)
 {

@@ -6,6 +6,7 @@
 #include "windowkit/Centre.h"
 #include "windowkit/Links.h"
 #include "windowkit/Look.h"
+#include "windowkit/Pictures.h"
 #include "windowkit/Site.h"
 
 #include <QCloseEvent>
@@ -35,7 +36,7 @@ const std::array<const char *, 4> kPromotions = {
 } // namespace
 
 FrmNagScreen2::FrmNagScreen2(platform::Desktop &desktop, QWidget *parent)
-    : QWidget(parent), m_desktop(desktop), m_ui(std::make_unique<Ui::FrmNagScreen2>())
+    : QWidget(parent), m_desktop(desktop), m_ui(std::make_unique<Ui::frmNagScreen2>())
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -73,6 +74,7 @@ FrmNagScreen2::FrmNagScreen2(platform::Desktop &desktop, QWidget *parent)
     connect(m_ui->Check1, &QCheckBox::clicked, this, &FrmNagScreen2::checkClicked);
     connect(m_ui->cmdSubmit, &QPushButton::clicked, this, &FrmNagScreen2::submit);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    centreWhenFirstShown(this);
 }
 
 FrmNagScreen2::~FrmNagScreen2() = default;
@@ -84,9 +86,9 @@ QString FrmNagScreen2::promotionalText(int n)
 
 void FrmNagScreen2::applyLook()
 {
-    setFont(verdana(8.25));
+    setFont(programFont(8.25));
     setBackground(this, kDarkBrown);
-    m_ui->lblNagScreen2Caption->setFont(verdana(9.75));
+    m_ui->lblNagScreen2Caption->setFont(programFont(9.75));
     setTextColour(m_ui->lblNagScreen2Caption, Qt::white);
     setTextColour(m_ui->Label2, kCyan);
     setTextColour(m_ui->Check1, kLightYellow);
@@ -98,9 +100,9 @@ void FrmNagScreen2::applyLook()
         setBackground(frame, kKhaki);
         setTextColour(frame, Qt::black);
     }
-    m_ui->Label3->setFont(verdana(8.25, Weight::Regular));
+    m_ui->Label3->setFont(programFont(8.25, Weight::Regular));
     setTextColour(m_ui->Label3, kDarkBrown);
-    m_ui->lblGoToHome->setFont(verdana(8.25, Weight::Bold, Underline::Yes));
+    m_ui->lblGoToHome->setFont(programFont(8.25, Weight::Bold, Underline::Yes));
     setTextColour(m_ui->lblGoToHome, kLinkBlue);
     for (QWidget *box : std::initializer_list<QWidget *>{m_ui->txtName, m_ui->txtEmail,
                                                          m_ui->txtFriendName, m_ui->txtFriendEmail,
@@ -184,15 +186,6 @@ void FrmNagScreen2::closeEvent(QCloseEvent *event)
 {
     event->accept();
     emit closedByUser();
-}
-
-void FrmNagScreen2::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (m_placed)
-        return;
-    m_placed = true;
-    centreOnScreen(this);
 }
 
 } // namespace exitscreen

@@ -13,7 +13,7 @@
 #include <memory>
 
 namespace Ui {
-class FrmNagScreen2;
+class frmNagScreen2;
 }
 namespace platform {
 class Desktop;
@@ -38,7 +38,6 @@ signals:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void applyLook();
@@ -48,8 +47,7 @@ private:
     void setBoxText(QObject *box, const QString &text);
 
     platform::Desktop &m_desktop;
-    std::unique_ptr<Ui::FrmNagScreen2> m_ui;
-    bool m_placed = false;
+    std::unique_ptr<Ui::frmNagScreen2> m_ui;
 };
 
 } // namespace exitscreen

@@ -25,7 +25,7 @@ FrmMain::FrmMain(platform::Desktop &desktop, QWidget *parent)
     , m_desktop(desktop)
 {
     // The central area carries the typeface from the moment it exists
-    // (windowkit::VerdanaPanel), so no control takes it after being built.
+    // (windowkit::TypefacePanel), so no control takes it after being built.
     m_ui->setupUi(this);
     setWindowTitle(programCaption());
     setAttribute(Qt::WA_DeleteOnClose);

@@ -4,6 +4,9 @@
 // start-up reach message boxes, the browser, the settings store, the
 // clipboard, the instance lock, the date and the random draws only through
 // this interface; QtDesktop is the real one, tests hand in a recording fake.
+// Any call may throw where the desktop fails it (Qt's own calls throw only
+// when memory runs out); the start-up runs each of its steps on its own so
+// that one failing step skips only itself.
 
 #include <QDate>
 #include <QString>

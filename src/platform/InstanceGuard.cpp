@@ -1,9 +1,9 @@
 #include "platform/InstanceGuard.h"
 
-#include <QCoreApplication>
+#include "platform/ExecutableName.h"
+
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 #ifdef Q_OS_WIN
@@ -29,8 +29,7 @@ InstanceGuard::~InstanceGuard()
 
 QString InstanceGuard::defaultName()
 {
-    // Named after the executable, like the settings store.
-    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    const QString program = executableName();
 #ifdef Q_OS_WIN
     // Qt's runtime folder on Windows is the home folder; a mutex leaves no
     // file there. Local\ is the user's own session.

@@ -1,14 +1,13 @@
 #include "platform/QtDesktop.h"
 
+#include "platform/ExecutableName.h"
 #include "platform/InstanceGuard.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -25,18 +24,11 @@ namespace platform {
 
 namespace {
 
-// The settings store is named after the executable, so a renamed copy keeps
-// its own reminder date.
-QString programName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-
 std::unique_ptr<QSettings> openSettings(const QString &file)
 {
     if (!file.isEmpty())
         return std::make_unique<QSettings>(file, QSettings::IniFormat);
-    const QString name = programName();
+    const QString name = executableName();
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, name, name);
 }
 

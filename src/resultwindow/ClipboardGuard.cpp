@@ -2,14 +2,13 @@
 
 #include "platform/Desktop.h"
 
-#include <QMouseEvent>
+#include <QEvent>
 #include <QPlainTextEdit>
 
 namespace resultwindow {
 
 ClipboardGuard::ClipboardGuard(QPlainTextEdit *box, platform::Desktop &desktop)
     : QObject(box)
-    , m_box(box)
     , m_desktop(desktop)
 {
     connect(box, &QPlainTextEdit::textChanged, this, &ClipboardGuard::emptyClipboard);
@@ -20,24 +19,13 @@ ClipboardGuard::ClipboardGuard(QPlainTextEdit *box, platform::Desktop &desktop)
 
 bool ClipboardGuard::eventFilter(QObject *, QEvent *event)
 {
+    // A click is a press and a release, each of which empties it already.
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        m_leftPressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
-        emptyClipboard();
-        break;
+    case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
         emptyClipboard();
         break;
-    case QEvent::MouseButtonRelease: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        emptyClipboard();
-        // A left press and release over the box is also a click.
-        if (mouse->button() == Qt::LeftButton && m_leftPressed
-            && m_box->viewport()->rect().contains(mouse->position().toPoint()))
-            emptyClipboard();
-        m_leftPressed = false;
-        break;
-    }
     default:
         break;
     }

@@ -26,9 +26,7 @@ protected:
 private:
     void emptyClipboard();
 
-    QPlainTextEdit *m_box;
     platform::Desktop &m_desktop;
-    bool m_leftPressed = false;
 };
 
 } // namespace resultwindow

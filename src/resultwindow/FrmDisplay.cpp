@@ -69,6 +69,7 @@ FrmDisplay::FrmDisplay(platform::Desktop &desktop, QWidget *parent)
 
     new WindowKeys(this, m_ui->cmdExit);
     m_ui->cmdBack->setFocus();
+    centreWhenFirstShown(this);
 
     connect(m_ui->cmdBack, &QPushButton::clicked, this, &FrmDisplay::back);
     connect(m_ui->mnuFileBack, &QAction::triggered, this, &FrmDisplay::back);
@@ -107,15 +108,6 @@ void FrmDisplay::closeEvent(QCloseEvent *event)
     event->accept();
     if (!m_leavingByBack)
         emit closedByUser();
-}
-
-void FrmDisplay::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        centreOnScreen(this);
-    }
 }
 
 } // namespace resultwindow

@@ -42,12 +42,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     std::unique_ptr<Ui::frmDisplay> m_ui;
     bool m_leavingByBack = false;
-    bool m_placed = false;
 };
 
 } // namespace resultwindow

@@ -23,8 +23,8 @@ int main(int argc, char *argv[])
     // Keeps the widget library, and so its resources, in the process.
     QStyleFactory::keys();
 
-    QByteArray text = "// Written by quenlory_pixels at build time.\n#include \"platform/Pictures.h\"\n\n"
-                      "namespace platform {\n";
+    QByteArray text = "// Written by quenlory_pixels at build time.\n#include \"windowkit/Pictures.h\"\n\n"
+                      "namespace windowkit {\n";
     for (int i = 2; i < argc; ++i) {
         const QByteArray argument(argv[i]);
         const qsizetype equals = argument.indexOf('=');
@@ -44,7 +44,7 @@ int main(int argc, char *argv[])
         text += "\n};\nconst Picture " + name + "{" + QByteArray::number(image.width()) + ", "
             + QByteArray::number(image.height()) + ", " + name + "Bytes};\n";
     }
-    text += "\n} // namespace platform\n";
+    text += "\n} // namespace windowkit\n";
 
     QFile out(QString::fromLocal8Bit(argv[1]));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(text) != text.size()) {

@@ -1,20 +1,32 @@
 #include "windowkit/Look.h"
 
-#include "platform/Pictures.h"
-
 #include <QComboBox>
 #include <QPalette>
 #include <QWidget>
 
 namespace windowkit {
 
-QFont verdana(qreal points, Weight weight, Underline underline)
+namespace {
+
+const QString kTypeface = QStringLiteral("Verdana");
+
+} // namespace
+
+QFont programFont(qreal points, Weight weight, Underline underline)
 {
-    QFont font(QStringLiteral("Verdana"));
+    QFont font(kTypeface);
     font.setPointSizeF(points);
     font.setBold(weight == Weight::Bold);
     font.setUnderline(underline == Underline::Yes);
     return font;
+}
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitutions(kTypeface,
+                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Bitstream Vera Sans"),
+                                QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Arial")});
 }
 
 void setBackground(QWidget *widget, const QColor &colour)
@@ -73,11 +85,6 @@ void setSeeThroughText(QWidget *widget, const QColor &text)
 QString programCaption()
 {
     return QStringLiteral("Quenlory v" QUENLORY_VERSION);
-}
-
-QPixmap programPicture()
-{
-    return QPixmap::fromImage(platform::kIcon32.image());
 }
 
 } // namespace windowkit

@@ -1,11 +1,11 @@
 #pragma once
 
-// The program's look, shared by every window: the house colours, Verdana at
-// the windows' sizes, the program's name with its version, and its icon.
+// The program's look, shared by every window: the house colours, the
+// typeface at the windows' sizes and the program's name with its version.
+// The style that draws the colours is in Style.h, the icon in Pictures.h.
 
 #include <QColor>
 #include <QFont>
-#include <QPixmap>
 #include <QString>
 
 class QComboBox;
@@ -23,7 +23,12 @@ inline const QColor kProfileGrey(0x40, 0x40, 0x40);
 enum class Weight { Regular, Bold };
 enum class Underline { No, Yes };
 
-QFont verdana(qreal points, Weight weight = Weight::Bold, Underline underline = Underline::No);
+// The windows' typeface (Verdana) at this size.
+QFont programFont(qreal points, Weight weight = Weight::Bold, Underline underline = Underline::No);
+// Where the typeface is not installed (any Linux desktop) Qt falls back
+// through a list of look-alikes, DejaVu Sans first. Call once, before the
+// first window is built.
+void installFontSubstitutes();
 
 // Fills the widget's own background role (a button's face) with the colour.
 void setBackground(QWidget *widget, const QColor &colour);
@@ -43,8 +48,5 @@ void setSeeThroughText(QWidget *widget, const QColor &text);
 
 // "Quenlory v<version>", the caption of every window.
 QString programCaption();
-// The program's 32-pixel icon picture, compiled in (platform::programIcon()
-// is the window icon).
-QPixmap programPicture();
 
 } // namespace windowkit

@@ -9,7 +9,7 @@
 #include "aboutbox/FrmAbout.h"
 #include "core/ChildProfiles.h"
 #include "exitscreen/FrmNagScreen2.h"
-#include "platform/Style.h"
+#include "windowkit/Style.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -118,8 +118,8 @@ private:
 
 void TestWindowColours::initTestCase()
 {
-    QApplication::setStyle(new platform::ProgramStyle);
-    platform::installFontSubstitutes();
+    QApplication::setStyle(new windowkit::ProgramStyle);
+    windowkit::installFontSubstitutes();
     m_main = std::make_unique<FrmMain>(m_desktop);
     m_result = std::make_unique<FrmDisplay>(m_desktop);
     m_about = std::make_unique<aboutbox::FrmAbout>(m_desktop);

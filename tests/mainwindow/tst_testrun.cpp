@@ -10,7 +10,7 @@
 #include "core/PairTable.h"
 #include "core/SunSign.h"
 #include "mainwindow/TestRun.h"
-#include "platform/Fonts.h"
+#include "windowkit/Look.h"
 
 #include <QAction>
 #include <QApplication>
@@ -158,7 +158,7 @@ private:
 
 void TestTestRun::initTestCase()
 {
-    platform::installFontSubstitutes();
+    windowkit::installFontSubstitutes();
 }
 
 void TestTestRun::init()

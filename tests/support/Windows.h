@@ -12,7 +12,7 @@
 
 #include "app/Shell.h"
 #include "mainwindow/FrmMain.h"
-#include "platform/Fonts.h"
+#include "windowkit/Look.h"
 #include "resultwindow/FrmDisplay.h"
 
 #include <QApplication>
@@ -64,7 +64,7 @@ template <typename Window>
 class WindowFixture
 {
 protected:
-    static void prepareFonts() { platform::installFontSubstitutes(); }
+    static void prepareFonts() { windowkit::installFontSubstitutes(); }
 
     void buildWindow()
     {

@@ -3,7 +3,7 @@
 // built from pixels compiled into the program from the same files, and must
 // show exactly what they show.
 
-#include "platform/Pictures.h"
+#include "windowkit/Pictures.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -54,7 +54,7 @@ void TestProgramIcon::iconOffersEverySize()
 
 void TestProgramIcon::windowIconShowsThePictures()
 {
-    const QIcon icon = platform::programIcon();
+    const QIcon icon = windowkit::programIcon();
     QCOMPARE(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(48, 48)}));
     for (int size : {32, 48}) {
         const QImage shown = icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32);

@@ -4,8 +4,8 @@
 // (buttons, closed and opened lists, boxes, check box, scroll bars) it draws
 // that colour flat, which the pixel checks here prove on plain widgets.
 
-#include "platform/Pictures.h"
-#include "platform/Style.h"
+#include "windowkit/Pictures.h"
+#include "windowkit/Style.h"
 #include "mainwindow/FrmMain.h"
 
 #include "FakeDesktop.h"
@@ -221,7 +221,7 @@ void TestProgramStyle::initTestCase()
 {
     if (!QFile::exists(QStringLiteral("/proc/self/maps")))
         QSKIP("needs /proc to see the loaded libraries");
-    QApplication::setStyle(new platform::ProgramStyle);
+    QApplication::setStyle(new windowkit::ProgramStyle);
     m_fusion = QStyleFactory::create(QStringLiteral("Fusion"));
     m_fusion->setParent(this);
 }
@@ -229,7 +229,7 @@ void TestProgramStyle::initTestCase()
 void TestProgramStyle::mainWindowDecodesNoPicture()
 {
     QCOMPARE(loadedImagePlugins(), QStringList());
-    QApplication::setWindowIcon(platform::programIcon());
+    QApplication::setWindowIcon(windowkit::programIcon());
     FakeDesktop desktop;
     FrmMain window(desktop);
     window.setAttribute(Qt::WA_DeleteOnClose, false);

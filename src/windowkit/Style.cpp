@@ -1,6 +1,6 @@
-#include "platform/Style.h"
+#include "windowkit/Style.h"
 
-#include "platform/Pictures.h"
+#include "windowkit/Pictures.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -14,7 +14,7 @@
 #include <QStyleOption>
 #include <qdrawutil.h>
 
-namespace platform {
+namespace windowkit {
 
 namespace {
 
@@ -340,4 +340,4 @@ QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption *optio
     return QProxyStyle::standardIcon(which, option, widget);
 }
 
-} // namespace platform
+} // namespace windowkit

@@ -3,7 +3,7 @@
 #include <QPixmap>
 #include <QProxyStyle>
 
-namespace platform {
+namespace windowkit {
 
 // Qt's Fusion style on every desktop, so the windows' own colours are drawn
 // everywhere (the Windows style paints buttons in the system's grey), with
@@ -43,4 +43,4 @@ private:
     mutable QPixmap m_groupBoxFrame;
 };
 
-} // namespace platform
+} // namespace windowkit

@@ -1,8 +1,8 @@
-#include "platform/Pictures.h"
+#include "windowkit/Pictures.h"
 
 #include <QPixmap>
 
-namespace platform {
+namespace windowkit {
 
 QIcon programIcon()
 {
@@ -13,4 +13,9 @@ QIcon programIcon()
     return icon;
 }
 
-} // namespace platform
+QPixmap programPicture()
+{
+    return QPixmap::fromImage(kIcon32.image());
+}
+
+} // namespace windowkit

@@ -5,8 +5,9 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QPixmap>
 
-namespace platform {
+namespace windowkit {
 
 struct Picture
 {
@@ -27,5 +28,7 @@ extern const Picture kGroupBoxFrame;
 // The program's icon at 32 and 48 pixels, for title bars and task bars (the
 // launcher takes the large sizes from the installed icon theme).
 QIcon programIcon();
+// The icon's 32-pixel picture, as the about box and the exit screen show it.
+QPixmap programPicture();
 
-} // namespace platform
+} // namespace windowkit
