@@ -35,16 +35,15 @@ function(quenlory_windows_program)
         return()    # a native build deploys with windeployqt (src/CMakeLists.txt)
     endif()
     # What quenlory.exe loads, installed beside it: Qt's libraries, the
-    # windows platform plugin and the Vista style (the one Qt picks on
-    # Windows), and the compiler's C++, GCC and threads run-time libraries.
+    # windows platform plugin, and the compiler's C++, GCC and threads
+    # run-time libraries. No style plugin: the program draws with its own
+    # style, made from Fusion, which is part of Qt Widgets.
     include(GNUInstallDirs)
     foreach(module Core Gui Widgets)
         install(FILES ${QUENLORY_QT_BIN}/Qt6${module}.dll DESTINATION ${CMAKE_INSTALL_BINDIR})
     endforeach()
     install(FILES ${QUENLORY_QT_PLUGINS}/platforms/qwindows.dll
             DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
-    install(FILES ${QUENLORY_QT_PLUGINS}/styles/qwindowsvistastyle.dll
-            DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
     foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll)
         install(FILES ${QUENLORY_MINGW_RUNTIME_DIR}/${dll} DESTINATION ${CMAKE_INSTALL_BINDIR})
     endforeach()
