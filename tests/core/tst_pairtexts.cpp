@@ -96,6 +96,11 @@ void TestPairTexts::everySentence()
     // Spoken to both siblings.
     static const QRegularExpression secondPerson(QStringLiteral("\\b[Yy]ou\\b"));
     QVERIFY2(secondPerson.match(sentence).hasMatch(), qPrintable(sentence));
+    // One or two sentences: a sentence ends at a full stop or an exclamation
+    // mark before a blank, and the last one where the wording ends.
+    static const QRegularExpression sentenceEnd(QStringLiteral("[.!] "));
+    const qsizetype sentences = wordingOf(sentence).count(sentenceEnd) + 1;
+    QVERIFY2(sentences <= 2, qPrintable(sentence));
 }
 
 void TestPairTexts::openings_data()
