@@ -3,8 +3,8 @@
     python3 scripts/windows-screenshots.py PATH/TO/quenlory.exe WINEPREFIX OUTPUT_DIR
 
 Writes windows-main-window.png and windows-result-window.png: the same
-inputs as scripts/screenshots.py, drawn by Qt's windows platform and Vista
-style in a Wine prefix from scripts/wine-prefix.sh (DejaVu Sans standing in
+inputs as scripts/screenshots.py, drawn by Qt's windows platform and the
+program's own style in a Wine prefix from scripts/wine-prefix.sh (DejaVu Sans standing in
 for Verdana and the dialog fonts).
 """
 
@@ -14,11 +14,9 @@ import tempfile
 
 here = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, here)
-sys.path.insert(0, os.path.join(here, "..", "tests", "wine"))
 
-from journeys import START_TIMEOUT, WineSession  # noqa: E402
 from screenshots import Camera  # noqa: E402
-from harness import MAIN_TITLE  # noqa: E402
+from harness import MAIN_TITLE, WineSession  # noqa: E402
 
 
 def main(binary, prefix, output_dir):
@@ -27,7 +25,7 @@ def main(binary, prefix, output_dir):
         with WineSession(binary, prefix, framebuffer_dir=work) as session:
             camera = Camera(session, work, output_dir)
             session.start_program()
-            main_window = session.wait_window(MAIN_TITLE, timeout=START_TIMEOUT)
+            main_window = session.wait_window(MAIN_TITLE)
             # Ann, born 23 July 1990; her brother 4 February 1994.
             session.type_text(main_window, "ann lee")
             for moves in (22, 6, 90, 3, 1, 94):

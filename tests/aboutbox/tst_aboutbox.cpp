@@ -66,11 +66,6 @@ private slots:
     void everyOpeningIsFresh();
     void linkOpensItsPageAndLeavesItOpen_data();
     void linkOpensItsPageAndLeavesItOpen();
-    void texts_data();
-    void texts();
-    void geometry_data();
-    void geometry();
-    void textsFitTheirBoxes();
     void windowIsFixedCentredAndOwnerless();
     void modalThroughTheRealDesktop();
 };
@@ -166,86 +161,6 @@ void TestAboutBox::linkOpensItsPageAndLeavesItOpen()
     QVERIFY(run.visibleAfterSteps);
     QCOMPARE(run.desktop.openedUrls, QStringList(2, windowkit::pageAddress(key)));
     QVERIFY(run.desktop.messages.empty());
-}
-
-void TestAboutBox::texts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("title") << "Label2" << programCaption();
-    QTest::newRow("OK") << "cmdOK" << "&OK";
-    QTest::newRow("offer")
-        << "Label6"
-        << "Home Business Opportunity. Start your own Internet business and make money online. "
-           "Get this software fully branded for your website.";
-    QTest::newRow("details link") << "Label5" << "Click here for more details";
-    QTest::newRow("home page link")
-        << "lblHomePage" << QStringLiteral("Click here to visit ") + windowkit::siteDisplayAddress();
-}
-
-void TestAboutBox::texts()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    FakeDesktop desktop;
-    aboutbox::FrmAbout d(desktop);
-    auto *widget = d.findChild<QWidget *>(name);
-    QVERIFY(widget);
-    if (auto *label = qobject_cast<QLabel *>(widget))
-        QCOMPARE(label->text(), text);
-    else
-        QCOMPARE(qobject_cast<QPushButton *>(widget)->text(), text);
-
-    const QString description = child<QLabel>(d, "Label1")->text();
-    QVERIFY(description.startsWith(QStringLiteral(
-        "Quenlory is an easy to understand software that describes the compatibility between "
-        "you and your siblings. ")));
-    QCOMPARE(description.count(u'.'), 2);
-}
-
-void TestAboutBox::geometry_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("twips");
-    QTest::newRow("OK") << "cmdOK" << QRect(4950, 3480, 1260, 345);
-    QTest::newRow("icon") << "picIcon" << QRect(150, 150, 510, 510);
-    QTest::newRow("title") << "Label2" << QRect(960, 300, 3825, 240);
-    QTest::newRow("description") << "Label1" << QRect(210, 840, 5745, 1005);
-    QTest::newRow("home page") << "lblHomePage" << QRect(1560, 2040, 4650, 195);
-    QTest::newRow("offer") << "Label6" << QRect(120, 2430, 6015, 675);
-    QTest::newRow("details") << "Label5" << QRect(3600, 3120, 2610, 195);
-}
-
-void TestAboutBox::geometry()
-{
-    QFETCH(QString, name);
-    QFETCH(QRect, twips);
-    FakeDesktop desktop;
-    aboutbox::FrmAbout d(desktop);
-    auto *widget = d.findChild<QWidget *>(name);
-    QVERIFY(widget);
-    QCOMPARE(widget->geometry(), QRect(twips.x() / 15, twips.y() / 15, twips.width() / 15,
-                                       twips.height() / 15));
-}
-
-void TestAboutBox::textsFitTheirBoxes()
-{
-    FakeDesktop desktop;
-    aboutbox::FrmAbout d(desktop);
-    for (QLabel *label : d.findChildren<QLabel *>()) {
-        if (label->text().isEmpty())
-            continue;
-        const QFontMetrics metrics(label->font());
-        const QRect box = label->contentsRect();
-        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-        const QRect needed = metrics.boundingRect(box, flags, label->text());
-        QVERIFY2(needed.width() <= box.width() && needed.height() <= box.height(),
-                 qPrintable(label->objectName() + QStringLiteral(" needs %1 x %2")
-                                                      .arg(needed.width())
-                                                      .arg(needed.height())));
-    }
-    auto *ok = child<QPushButton>(d, "cmdOK");
-    QVERIFY(QFontMetrics(ok->font()).horizontalAdvance(QStringLiteral("OK")) < ok->width());
 }
 
 void TestAboutBox::windowIsFixedCentredAndOwnerless()

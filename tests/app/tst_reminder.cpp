@@ -1,8 +1,13 @@
+// The update reminder: when it asks, what it stores, how it reads back a
+// date, and what it does with stored values of random characters, odd
+// keys, a megabyte and the far ends of the calendar.
+
 #include "app/SettingCodec.h"
 #include "app/UpdateReminder.h"
 #include "windowkit/Site.h"
 
 #include "FakeDesktop.h"
+#include "TestSeed.h"
 
 #include <QtTest>
 
@@ -20,6 +25,17 @@ QString writeEvent(const QDate &date)
 {
     return QStringLiteral("write:") + storedKey() + u'='
            + app::EncodeSetting(date.toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+// Codes of the text from low to high, in their order.
+QString keptCodes(const QString &text, int low, int high)
+{
+    QString kept;
+    for (const QChar c : text) {
+        if (c.unicode() >= low && c.unicode() <= high)
+            kept.append(c);
+    }
+    return kept;
 }
 
 } // namespace
@@ -44,6 +60,9 @@ private slots:
     void acrossStarts();
     void parseDate_data();
     void parseDate();
+    void onRandomStoredValues();
+    void onOddEntries_data();
+    void onOddEntries();
 };
 
 void TestReminder::cleanup()
@@ -247,6 +266,118 @@ void TestReminder::parseDate()
     QFETCH(QDate, expected);
     QLocale::setDefault(QLocale(locale));
     QCOMPARE(app::parseReminderDate(text, QDate(2026, 6, 20)), expected);
+}
+
+// Whatever the store holds, the reminder asks at most once, writes at most
+// today's date, and stays silent on a value that cannot be a date.
+void TestReminder::onRandomStoredValues()
+{
+    const quint32 seed = testSeed();
+    QRandomGenerator random(seed ^ 0x5eedu);
+    int firstStarts = 0;
+    int silent = 0;
+    for (int round = 0; round < 3000; ++round) {
+        FakeDesktop desktop;
+        const QString raw = randomCodeUnits(random, 30);
+        desktop.settings.insert(storedKey(), raw);
+        app::UpdateReminder(desktop);
+
+        const QByteArray why = "stored " + raw.toUtf8().toHex(' ') + seedNote(seed);
+        const QString decoded = keptCodes(raw, 85, 255);
+        const QString todayWritten = QStringLiteral("write:") + storedKey() + u'='
+            + app::EncodeSetting(app::reminderDateText(desktop.date));
+        QVERIFY2(desktop.messages.size() <= 1, why);
+        QVERIFY2(desktop.messages.empty() || desktop.messages.front().text == kQuestion, why);
+        QVERIFY2(desktop.events.size() <= 2, why);
+        QVERIFY2(desktop.openedUrls.isEmpty(), why);   // the fake answers Ok, not Yes
+        for (const QString &event : std::as_const(desktop.events)) {
+            if (event.startsWith(QStringLiteral("write:")))
+                QVERIFY2(event == todayWritten, why);
+        }
+        if (decoded.isEmpty()) {
+            ++firstStarts;
+            QVERIFY2(desktop.events == QStringList{todayWritten}, why);
+        } else if (keptCodes(raw, 85 + '0', 85 + '9').isEmpty()) {
+            // A date has digits; a value that decodes to none is unreadable.
+            ++silent;
+            QVERIFY2(desktop.events.isEmpty(), why);
+        }
+    }
+    // The draws must reach both stated outcomes, or the sweep proves little.
+    QVERIFY2(firstStarts > 10 && silent > 100,
+             QByteArray("first starts " + QByteArray::number(firstStarts) + ", silent "
+                        + QByteArray::number(silent) + seedNote(seed)));
+}
+
+void TestReminder::onOddEntries_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QDate>("today");
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<bool>("writes");
+
+    const QDate today(2026, 6, 15);
+    const QString duration = app::EncodeSetting(QStringLiteral("Duration"));
+    const auto date = [](const QDate &d) { return app::EncodeSetting(app::reminderDateText(d)); };
+
+    QTest::newRow("date under the empty key only") << QString() << date(QDate(2000, 1, 1)) << today
+                                                   << false << true;
+    QTest::newRow("date under the plain key name only") << QStringLiteral("Duration")
+                                                        << date(QDate(2000, 1, 1)) << today << false << true;
+    QTest::newRow("a megabyte that decodes to nothing")
+        << duration << QString(1 << 20, QChar(u' ')) << today << false << true;
+    QTest::newRow("a megabyte of digits") << duration << QString(1 << 20, QChar(u'0' + 85)) << today
+                                          << false << false;
+    QTest::newRow("a date followed by a megabyte")
+        << duration << date(QDate(2000, 1, 1)) + QString(1 << 20, QChar(u'x' + 85)) << today << false
+        << false;
+    QTest::newRow("stored in the year 1") << duration << date(QDate(1, 1, 1)) << today << true << true;
+    QTest::newRow("stored in the year 9999") << duration << date(QDate(9999, 12, 31)) << today << true
+                                             << true;
+    QTest::newRow("today in the year 1, first start") << duration << QString() << QDate(1, 1, 1) << false
+                                                      << true;
+    QTest::newRow("today in the year 9999, first start") << duration << QString() << QDate(9999, 12, 31)
+                                                         << false << true;
+    QTest::newRow("today in the year 1, stored in 9999") << duration << date(QDate(9999, 12, 31))
+                                                         << QDate(1, 1, 1) << true << true;
+    QTest::newRow("today in the year 9999, stored in 1") << duration << date(QDate(1, 1, 1))
+                                                         << QDate(9999, 12, 31) << true << true;
+    QTest::newRow("today and stored in the year 9999") << duration << date(QDate(9999, 12, 20))
+                                                       << QDate(9999, 12, 31) << false << false;
+    QTest::newRow("today and stored in the year 1") << duration << date(QDate(1, 1, 1))
+                                                    << QDate(1, 1, 10) << false << false;
+}
+
+void TestReminder::onOddEntries()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QDate, today);
+    QFETCH(bool, asks);
+    QFETCH(bool, writes);
+
+    const QStringList locales = {QStringLiteral("C"), QStringLiteral("en_US"), QStringLiteral("de_DE")};
+    for (const QString &locale : locales) {
+        QLocale::setDefault(QLocale(locale));
+        FakeDesktop desktop;
+        desktop.date = today;
+        desktop.answer = platform::Answer::Yes;
+        desktop.settings.insert(QStringLiteral("Settings/") + key, value);
+        app::UpdateReminder(desktop);
+
+        const QByteArray where = "under the locale " + locale.toLatin1();
+        QVERIFY2(desktop.messageTexts() == (asks ? QStringList{kQuestion} : QStringList()), where);
+        const QString written = app::EncodeSetting(app::reminderDateText(today));
+        const bool wrote = desktop.events.contains(QStringLiteral("write:") + storedKey() + u'=' + written);
+        QVERIFY2(wrote == writes, where);
+        QVERIFY2(desktop.openedUrls.size() == (asks ? 1 : 0), where);
+        if (writes) {
+            QVERIFY2(app::parseReminderDate(app::DecodeSetting(desktop.settings.value(storedKey())), today)
+                         == today,
+                     where);
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestReminder)

@@ -1,8 +1,12 @@
+// The start-up sequence: the guard, the seed, the reminder, the main window
+// and the banner drawn for it, in that order, each step on its own.
+
 #include "app/SettingCodec.h"
 #include "app/Shell.h"
 #include "app/Startup.h"
 #include "windowkit/Site.h"
 
+#include "Controls.h"
 #include "FakeDesktop.h"
 #include "Windows.h"
 
@@ -12,6 +16,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -28,52 +33,26 @@ int visibleWindows()
     return count;
 }
 
-// Records every call start-up makes into the desktop, together with the
-// moment the main window is shown, and can make one kind of call fail.
-class StepDesktop : public FakeDesktop, public QObject
+// Every call start-up makes into the desktop that matters to its order,
+// with the moment the main window is shown; a message also tells how many of
+// the program's windows are visible behind it (none may be).
+class StepRecorder : public QObject
 {
 public:
-    StepDesktop() { qApp->installEventFilter(this); }
+    explicit StepRecorder(FakeDesktop &desktop)
+    {
+        qApp->installEventFilter(this);
+        desktop.onCall = [this](const QString &call) {
+            static const QStringList kept = {QStringLiteral("claim"), QStringLiteral("seed"), QStringLiteral("read"),
+                                             QStringLiteral("write"), QStringLiteral("open"), QStringLiteral("draw")};
+            if (call == QLatin1String("message"))
+                steps << QStringLiteral("message with %1 windows").arg(visibleWindows());
+            else if (kept.contains(call))
+                steps << call;
+        };
+    }
 
     QStringList steps;
-    QString failing;
-
-    bool claimSingleInstance() override
-    {
-        step(QStringLiteral("claim"));
-        return FakeDesktop::claimSingleInstance();
-    }
-    void seedRandom() override
-    {
-        step(QStringLiteral("seed"));
-        FakeDesktop::seedRandom();
-    }
-    QString readSetting(const QString &section, const QString &key) override
-    {
-        step(QStringLiteral("read"));
-        return FakeDesktop::readSetting(section, key);
-    }
-    bool writeSetting(const QString &section, const QString &key, const QString &value) override
-    {
-        step(QStringLiteral("write"));
-        return FakeDesktop::writeSetting(section, key, value);
-    }
-    platform::Answer message(const QString &text, platform::Icon icon, platform::Buttons buttons) override
-    {
-        // Nothing of the program may be visible behind a start-up message.
-        step(QStringLiteral("message with %1 windows").arg(visibleWindows()));
-        return FakeDesktop::message(text, icon, buttons);
-    }
-    void openUrl(const QString &address) override
-    {
-        step(QStringLiteral("open"));
-        FakeDesktop::openUrl(address);
-    }
-    double random() override
-    {
-        step(QStringLiteral("draw"));
-        return FakeDesktop::random();
-    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -81,14 +60,6 @@ protected:
         if (event->type() == QEvent::Show && watched->objectName() == QStringLiteral("frmMain"))
             steps << QStringLiteral("show");
         return false;
-    }
-
-private:
-    void step(const QString &name)
-    {
-        steps << name;
-        if (name.startsWith(failing) && !failing.isEmpty())
-            throw std::runtime_error("failing desktop call");
     }
 };
 
@@ -112,6 +83,16 @@ QString bannerOnTop(FrmMain *window)
     return top ? top->objectName() : QString();
 }
 
+// The main window, whose two bottom banners share one rectangle of their frame.
+struct BannerWindow {
+    FakeDesktop windowDesktop;
+    mainwindow::FrmMain window{windowDesktop};
+    QLabel *coBrand = findControl<QLabel>(&window, "lblCobrand");
+    QLabel *fullBrand = findControl<QLabel>(&window, "lblFullBrand");
+
+    QString onTop() { return bannerOnTop(&window); }
+};
+
 } // namespace
 
 class TestStartup : public QObject
@@ -125,6 +106,10 @@ private slots:
     void sequence();
     void failingStep_data();
     void failingStep();
+    void bannerDraw_data();
+    void bannerDraw();
+    void bannerDrawWithoutWindow();
+    void bothBannersComeUp();
 };
 
 void TestStartup::cleanup()
@@ -134,7 +119,8 @@ void TestStartup::cleanup()
 
 void TestStartup::refusedWhenAnotherCopyRuns()
 {
-    StepDesktop desktop;
+    FakeDesktop desktop;
+    StepRecorder recorder(desktop);
     desktop.anotherInstanceRunning = true;
     storeDaysAgo(desktop, 40);
     const auto settingsBefore = desktop.settings;
@@ -150,7 +136,7 @@ void TestStartup::refusedWhenAnotherCopyRuns()
     QCOMPARE(loop.exec(), 0);
 
     QVERIFY(!started);
-    QCOMPARE(desktop.steps, (QStringList{QStringLiteral("claim"), QStringLiteral("message with 0 windows")}));
+    QCOMPARE(recorder.steps, (QStringList{QStringLiteral("claim"), QStringLiteral("message with 0 windows")}));
     QCOMPARE(desktop.messages.size(), std::size_t(1));
     QCOMPARE(desktop.messages.front().text, kRefusal);
     QCOMPARE(desktop.messages.front().icon, platform::Icon::Information);
@@ -201,7 +187,8 @@ void TestStartup::sequence()
     QFETCH(QStringList, steps);
     QFETCH(QString, banner);
 
-    StepDesktop desktop;
+    FakeDesktop desktop;
+    StepRecorder recorder(desktop);
     if (storedDaysAgo >= 0)
         storeDaysAgo(desktop, storedDaysAgo);
     desktop.answer = answer;
@@ -210,7 +197,7 @@ void TestStartup::sequence()
 
     QVERIFY(app::StartApplication(desktop, shell));
 
-    QCOMPARE(desktop.steps, steps);
+    QCOMPARE(recorder.steps, steps);
     FrmMain *window = topLevelWindow<FrmMain>();
     QVERIFY(window);
     QVERIFY(window->isVisible());
@@ -270,19 +257,83 @@ void TestStartup::failingStep()
     QFETCH(bool, writable);
     QFETCH(QStringList, steps);
 
-    StepDesktop desktop;
+    FakeDesktop desktop;
+    StepRecorder recorder(desktop);
     storeDaysAgo(desktop, 100);
     desktop.answer = platform::Answer::Yes;
     desktop.settingsWritable = writable;
-    desktop.failing = failing;
+    desktop.failOn = failing;
     app::Shell shell(desktop);
 
     QVERIFY(app::StartApplication(desktop, shell));
 
-    QCOMPARE(desktop.steps, steps);
+    QCOMPARE(recorder.steps, steps);
     QVERIFY(topLevelWindow<FrmMain>());
     QVERIFY(topLevelWindow<FrmMain>()->isVisible());
     QCOMPARE(visibleWindows(), 1);
+}
+
+void TestStartup::bannerDraw_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("front");
+
+    const QString coBrand = QStringLiteral("lblCobrand");
+    const QString fullBrand = QStringLiteral("lblFullBrand");
+    QTest::newRow("0") << 0.0 << 1 << coBrand;
+    QTest::newRow("just below 1/6") << std::nextafter(1.0 / 6, 0.0) << 1 << coBrand;
+    QTest::newRow("0.25") << 0.25 << 2 << fullBrand;
+    QTest::newRow("0.4") << 0.4 << 3 << coBrand;
+    QTest::newRow("0.5") << 0.5 << 4 << fullBrand;
+    QTest::newRow("0.7") << 0.7 << 5 << coBrand;
+    QTest::newRow("5/6") << 5.0 / 6 << 6 << fullBrand;
+    QTest::newRow("just below 1") << std::nextafter(1.0, 0.0) << 6 << fullBrand;
+    QTest::newRow("largest 32-bit draw") << 4294967295.0 / 4294967296.0 << 6 << fullBrand;
+    QTest::newRow("faulty draw of 1") << 1.0 << 6 << fullBrand;
+    QTest::newRow("faulty negative draw") << -0.5 << 1 << coBrand;
+    QTest::newRow("faulty draw, not a number") << std::nan("") << 1 << coBrand;
+}
+
+void TestStartup::bannerDraw()
+{
+    QFETCH(double, r);
+    QFETCH(int, number);
+    QFETCH(QString, front);
+
+    // Whichever banner lay on top before, the draw decides.
+    for (bool coBrandFirst : {true, false}) {
+        BannerWindow banners;
+        (coBrandFirst ? banners.coBrand : banners.fullBrand)->raise();
+        FakeDesktop desktop;
+        desktop.draws = {r};
+        QCOMPARE(app::CoBrand_Randomize(desktop, &banners.window), number);
+        QCOMPARE(banners.onTop(), front);
+        QVERIFY(desktop.draws.empty());
+    }
+}
+
+void TestStartup::bannerDrawWithoutWindow()
+{
+    FakeDesktop desktop;
+    desktop.draws = {0.6};
+    QCOMPARE(app::CoBrand_Randomize(desktop, nullptr), 4);
+    QVERIFY(desktop.draws.empty());
+}
+
+void TestStartup::bothBannersComeUp()
+{
+    BannerWindow banners;
+    FakeDesktop desktop;
+    QMap<QString, int> fronts;
+    for (int i = 0; i < 600; ++i) {
+        desktop.draws = {i / 600.0};
+        const int number = app::CoBrand_Randomize(desktop, &banners.window);
+        QVERIFY(number >= 1 && number <= 6);
+        ++fronts[banners.onTop()];
+    }
+    QCOMPARE(fronts.value(QStringLiteral("lblCobrand")), 300);
+    QCOMPARE(fronts.value(QStringLiteral("lblFullBrand")), 300);
 }
 
 QTEST_MAIN(TestStartup)

@@ -1,5 +1,6 @@
-// The menu bars and banner labels of the real main and result windows: each
-// item and banner opens exactly its page, once per click; the about item
+// The menu bars and banner labels of the real main and result windows: what
+// each menu holds, each item and banner opens exactly its page, once per
+// click, and only on a click; which bottom banner lies on top; the about item
 // opens the about box from both, through the shell that owns the windows.
 
 #include "FakeDesktop.h"
@@ -66,15 +67,19 @@ private slots:
     void menuItemOpensItsPage();
     void bannerOpensItsPage_data();
     void bannerOpensItsPage();
+    void bannerIgnoresWhatIsNoClick_data();
+    void bannerIgnoresWhatIsNoClick();
+    void openingShowsNothingAndChangesNothing();
     void bottomBannerStacking_data();
     void bottomBannerStacking();
+    void menuItems_data();
+    void menuItems();
     void menuBar_data();
     void menuBar();
     void donateActsWithoutDropDown_data();
     void donateActsWithoutDropDown();
     void aboutBoxOpensAndClosesWithNothingChanged_data();
     void aboutBoxOpensAndClosesWithNothingChanged();
-    void coBrandCaption();
 };
 
 void TestWindowLinks::menuItemOpensItsPage_data()
@@ -154,32 +159,155 @@ void TestWindowLinks::bannerOpensItsPage()
     QCOMPARE(desktop.openedUrls, QStringList(2, pageAddress(key)));
 }
 
+void TestWindowLinks::bannerIgnoresWhatIsNoClick_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<bool>("releaseOutside");
+    QTest::newRow("right button") << Qt::RightButton << false;
+    QTest::newRow("middle button") << Qt::MiddleButton << false;
+    QTest::newRow("left dragged off the label") << Qt::LeftButton << true;
+}
+
+void TestWindowLinks::bannerIgnoresWhatIsNoClick()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(bool, releaseOutside);
+    FakeDesktop desktop;
+    auto w = makeWindow(QStringLiteral("main"), desktop);
+    QVERIFY(showAndWait(w.get()));
+    auto *forum = w->findChild<QLabel *>(QStringLiteral("Label61"));
+
+    QTest::mousePress(forum, button, {}, QPoint(5, 5));
+    QTest::mouseRelease(forum, button, {}, releaseOutside ? QPoint(-20, -20) : QPoint(5, 5));
+    QVERIFY(desktop.openedUrls.isEmpty());
+    // the next proper click still counts once
+    QTest::mouseClick(forum, Qt::LeftButton);
+    QCOMPARE(desktop.openedUrls.size(), 1);
+}
+
+void TestWindowLinks::openingShowsNothingAndChangesNothing()
+{
+    // The opener learns nothing of the browser's fate, so a page that fails
+    // to open looks to the window exactly like one that opened.
+    FakeDesktop desktop;
+    auto w = makeWindow(QStringLiteral("main"), desktop);
+    QVERIFY(showAndWait(w.get()));
+    QWidget *onTop = bottomBannerOnTop(w.get());
+    for (const char *name : {"mnuOnline", "mnuVisit", "mnuUpdate", "mnuDonate"})
+        w->findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    QTest::mouseClick(onTop, Qt::LeftButton);
+    QTest::mouseClick(w->findChild<QLabel *>(QStringLiteral("Label61")), Qt::LeftButton);
+
+    QCOMPARE(desktop.openedUrls.size(), 6);
+    QVERIFY(desktop.messages.empty());
+    QCOMPARE(desktop.events.count(QStringLiteral("modal")), 0);
+    QVERIFY(w->isVisible());
+    QCOMPARE(bottomBannerOnTop(w.get()), onTop);
+}
+
 void TestWindowLinks::bottomBannerStacking_data()
 {
     QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("brought");   // the one the start-up brings up; empty: none
     QTest::addColumn<QString>("onTop");
-    QTest::newRow("main window by design") << "main" << "lblFullBrand";
-    QTest::newRow("result window always") << "result" << "lblCobrand";
+    QTest::newRow("main window by design") << "main" << "" << "lblFullBrand";
+    QTest::newRow("main, co-brand over full brand") << "main" << "lblCobrand" << "lblCobrand";
+    QTest::newRow("main, co-brand twice") << "main" << "lblCobrand lblCobrand" << "lblCobrand";
+    QTest::newRow("main, full brand over co-brand") << "main" << "lblCobrand lblFullBrand" << "lblFullBrand";
+    QTest::newRow("main, full brand already on top") << "main" << "lblFullBrand" << "lblFullBrand";
+    QTest::newRow("result window always") << "result" << "" << "lblCobrand";
 }
 
+// The two offers share one rectangle and are opaque, so only the one on top
+// shows, and a click there opens its page and never the hidden one's.
 void TestWindowLinks::bottomBannerStacking()
 {
     QFETCH(QString, window);
+    QFETCH(QString, brought);
     QFETCH(QString, onTop);
     FakeDesktop desktop;
     auto w = makeWindow(window, desktop);
+    for (const QString &banner : brought.split(u' ', Qt::SkipEmptyParts)) {
+        qobject_cast<FrmMain *>(w.get())->bringBannerToFront(banner == QLatin1String("lblCobrand")
+                                                                 ? windowkit::BottomBanner::CoBrand
+                                                                 : windowkit::BottomBanner::FullBrand);
+    }
     QVERIFY(showAndWait(w.get()));
-    QCOMPARE(bottomBannerOnTop(w.get())->objectName(), onTop);
     auto *coBrand = w->findChild<QLabel *>(QStringLiteral("lblCobrand"));
     auto *fullBrand = w->findChild<QLabel *>(QStringLiteral("lblFullBrand"));
     QCOMPARE(coBrand->geometry(), fullBrand->geometry());
     QVERIFY(coBrand->autoFillBackground());
     QVERIFY(fullBrand->autoFillBackground());
-    if (window == QStringLiteral("result")) {
-        w->hide();
-        QVERIFY(showAndWait(w.get()));
-        QCOMPARE(bottomBannerOnTop(w.get())->objectName(), onTop);
+    QWidget *strip = coBrand->parentWidget();
+    for (const QPoint &corner : {coBrand->geometry().topLeft() + QPoint(1, 1),
+                                 coBrand->geometry().bottomRight() - QPoint(1, 1)})
+        QCOMPARE(strip->childAt(corner)->objectName(), onTop);
+    // Showing the window again changes nothing.
+    w->hide();
+    QVERIFY(showAndWait(w.get()));
+    QCOMPARE(bottomBannerOnTop(w.get())->objectName(), onTop);
+    QTest::mouseClick(bottomBannerOnTop(w.get()), Qt::LeftButton);
+    QCOMPARE(desktop.openedUrls, QStringList{pageAddress(onTop == QLatin1String("lblCobrand")
+                                                             ? QStringLiteral("co-brand")
+                                                             : QStringLiteral("fully-branded"))});
+}
+
+void TestWindowLinks::menuItems_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("menu");   // empty: the menu bar itself
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("separator");
+    QTest::addColumn<bool>("visible");
+
+    const auto item = [](const char *window, const char *name, const char *menu, const char *text,
+                         bool separator = false, bool visible = true) {
+        QTest::addRow("%s %s", window, name) << QString::fromLatin1(window) << QString::fromLatin1(name)
+                                             << QString::fromLatin1(menu) << QString::fromLatin1(text)
+                                             << separator << visible;
+    };
+    item("main", "mnuGetMyCompatibilityWithSibling", "mnuFile", "Get My Compatibility With My Brother / Sister");
+    item("main", "mnuExit", "mnuFile", "E&xit");
+    item("main", "mnuHelp1", "mnuHelp", "", true);
+    item("main", "mnuUpdate", "mnuHelp", "Check for Software &Update");
+    item("main", "mnuHelp2", "mnuHelp", "", true);
+    item("result", "mnuFileBack", "mnuFile", "&Back");
+    item("result", "mnuExit", "mnuFile", "E&xit");
+    item("result", "mnuFileSep1", "mnuHelp", "", true);
+    item("result", "mnuUpdate", "mnuHelp", "&Check for Software Update");
+    item("result", "mnuFileSep2", "mnuHelp", "", true);
+    for (const char *window : {"main", "result"}) {
+        item(window, "mnuOnline", "mnuHelp", "&Online Help");
+        item(window, "mnuVisit", "mnuHelp", "&Visit Us Online");
+        item(window, "mnuAbout", "mnuHelp", "&About Software");
+        item(window, "mnuDonate", "", "&Donate");
+        item(window, "mnuMakeMoneyOnline", "", "Make Money &Online", false, false);
     }
+}
+
+void TestWindowLinks::menuItems()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(QString, menu);
+    QFETCH(QString, text);
+    QFETCH(bool, separator);
+    QFETCH(bool, visible);
+    FakeDesktop desktop;
+    auto w = makeWindow(window, desktop);
+    auto *action = findControl<QAction>(w.get(), name.toLatin1().constData());
+    const QList<QAction *> holder = menu.isEmpty()
+        ? w->menuBar()->actions()
+        : findControl<QMenu>(w.get(), menu.toLatin1().constData())->actions();
+    QVERIFY(holder.contains(action));
+    QCOMPARE(action->text(), text);
+    QCOMPARE(action->isSeparator(), separator);
+    QCOMPARE(action->isVisible(), visible);
+    // A plain command: no submenu, no shortcut, no tick.
+    QVERIFY(!action->menu());
+    QVERIFY(action->shortcut().isEmpty());
+    QVERIFY(!action->isCheckable());
 }
 
 void TestWindowLinks::menuBar_data()
@@ -292,22 +420,6 @@ void TestWindowLinks::aboutBoxOpensAndClosesWithNothingChanged()
     QCOMPARE(desktop.events, QStringList(2, QStringLiteral("modal")));
     QVERIFY(w->isVisible());
     QCOMPARE(w->geometry(), before);
-}
-
-void TestWindowLinks::coBrandCaption()
-{
-    FakeDesktop desktop;
-    for (const QString &which : {QStringLiteral("main"), QStringLiteral("result")}) {
-        auto w = makeWindow(which, desktop);
-        QCOMPARE(w->findChild<QLabel *>(QStringLiteral("lblCobrand"))->text(),
-                 QStringLiteral("Co-brand this software for your site.  Increase loyalty and "
-                                "traffic to your site. Put your site's name &  link here. See "
-                                "\"Help\" for details.Click Here for more info on co-branding."));
-        QCOMPARE(w->findChild<QLabel *>(QStringLiteral("lblFullBrand"))->text(),
-                 QStringLiteral("Home Business Opportunity. Start your own Internet business "
-                                "and make money online. Get this software fully branded for "
-                                "your website. Click here for more details."));
-    }
 }
 
 QTEST_MAIN(TestWindowLinks)

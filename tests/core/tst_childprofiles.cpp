@@ -4,16 +4,13 @@
 #include "core/ChildProfiles.h"
 #include "core/SunSign.h"
 
+#include "CoreText.h"
+
 #include <QtTest>
 
 #include <set>
 
 namespace {
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
 
 QString profileOf(const QString &sign)
 {

@@ -5,6 +5,8 @@
 #include "core/PairTable.h"
 #include "core/SunSign.h"
 
+#include "CoreText.h"
+
 #include <QtTest>
 
 #include <map>
@@ -33,11 +35,6 @@ const char *const kGrid[12] = {
 const QString kLevel1 = QStringLiteral("You Both Do Not Get Along At all");
 const QString kLevel2 = QStringLiteral("You Get Along OK");
 const QString kLevel3 = QStringLiteral("You Both Get Along Very Well");
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
 
 QString summaryFor(char digit)
 {

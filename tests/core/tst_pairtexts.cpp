@@ -4,17 +4,14 @@
 #include "core/PairTable.h"
 #include "core/SunSign.h"
 
+#include "CoreText.h"
+
 #include <QtTest>
 
 #include <map>
 #include <set>
 
 namespace {
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
 
 QString sentenceOf(const QString &key)
 {

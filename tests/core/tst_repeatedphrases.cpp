@@ -7,6 +7,8 @@
 #include "core/PairTable.h"
 #include "core/SunSign.h"
 
+#include "CoreText.h"
+
 #include <QtTest>
 
 #include <map>
@@ -15,11 +17,6 @@
 namespace {
 
 constexpr qsizetype kRunLength = 5;
-
-QString text(std::string_view view)
-{
-    return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
-}
 
 // Openings (or whole sentences) that these pairs keep word for word; the
 // words inside them are not counted as repeats.

@@ -1,6 +1,9 @@
-// The sun-sign calendar at every boundary: the first and last day of each
-// sign, the days the day list offers in every month, and positions outside
-// the lists (down to the extremes a 16-bit list position can hold).
+// The sun-sign calendar at every boundary (the first and last day of each
+// sign, the days the day list offers in every month) and at every position
+// it can be handed. Whole months are checked against a day-of-year reckoning
+// of the sign boundaries written out here on its own, so it shares no table
+// with the calendar; every position outside the lists, down to the extremes
+// a 16-bit list position can hold, gives no sign.
 
 #include "core/SunSign.h"
 
@@ -9,21 +12,45 @@
 #include <cstdint>
 #include <limits>
 
-class TestSunSign : public QObject
-{
-    Q_OBJECT
+namespace {
 
-private slots:
-    void boundaries_data();
-    void boundaries();
-    void daysTheInputCheckRefuses_data();
-    void daysTheInputCheckRefuses();
-    void outsideTheLists_data();
-    void outsideTheLists();
-    void everyPositionOfTheLists();
+// Days per month in a leap year, so 29 February is a date like any other.
+constexpr int kMonthLength[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+int dayOfYear(int month, int day)   // month 1..12, day 1..31
+{
+    int days = day;
+    for (int m = 1; m < month; ++m)
+        days += kMonthLength[m - 1];
+    return days;
+}
+
+struct SignStart {
+    const char *sign;
+    int month;
+    int day;
 };
 
-namespace {
+// The first day of each sign, in calendar order from January.
+constexpr SignStart kStarts[] = {
+    {"Aquarius", 1, 20}, {"Pisces", 2, 19}, {"Aries", 3, 21}, {"Taurus", 4, 21},
+    {"Gemini", 5, 21}, {"Cancer", 6, 21}, {"Leo", 7, 21}, {"Virgo", 8, 21},
+    {"Libra", 9, 21}, {"Scorpio", 10, 21}, {"Sagittarius", 11, 21}, {"Capricorn", 12, 21},
+};
+
+// A day past the end of its month (30 February, 31 April) counts as the
+// month's last day: the day list offers 31 days in every month.
+QString reckonedSign(int monthPosition, int dayPosition)
+{
+    const int day = std::min(dayPosition + 1, kMonthLength[monthPosition]);
+    const int doy = dayOfYear(monthPosition + 1, day);
+    const char *sign = "Capricorn";   // 1 to 19 January, before the first start
+    for (const SignStart &start : kStarts) {
+        if (dayOfYear(start.month, start.day) <= doy)
+            sign = start.sign;
+    }
+    return QString::fromLatin1(sign);
+}
 
 void addDate(const char *name, int day, int month, const char *sign)
 {
@@ -37,6 +64,21 @@ QString signFor(int month, int day)
 }
 
 } // namespace
+
+class TestSunSign : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void boundaries_data();
+    void boundaries();
+    void everyDayOfTheMonth_data();
+    void everyDayOfTheMonth();
+    void outsideTheLists_data();
+    void outsideTheLists();
+    void everyPositionOnOneAxis_data();
+    void everyPositionOnOneAxis();
+};
 
 void TestSunSign::boundaries_data()
 {
@@ -95,24 +137,8 @@ void TestSunSign::boundaries_data()
     addDate("21 December", 21, 12, "Capricorn");
     addDate("22 December", 22, 12, "Capricorn");
     addDate("31 December", 31, 12, "Capricorn");
-}
-
-void TestSunSign::boundaries()
-{
-    QFETCH(int, month);
-    QFETCH(int, day);
-    QFETCH(QString, sign);
-    QCOMPARE(signFor(month, day), sign);
-}
-
-void TestSunSign::daysTheInputCheckRefuses_data()
-{
     // The day list offers 30 and 31 in every month; the calendar still
     // answers with the month's second sign.
-    QTest::addColumn<int>("month");
-    QTest::addColumn<int>("day");
-    QTest::addColumn<QString>("sign");
-
     addDate("30 February", 30, 2, "Pisces");
     addDate("31 February", 31, 2, "Pisces");
     addDate("31 April", 31, 4, "Taurus");
@@ -121,12 +147,33 @@ void TestSunSign::daysTheInputCheckRefuses_data()
     addDate("31 November", 31, 11, "Sagittarius");
 }
 
-void TestSunSign::daysTheInputCheckRefuses()
+// The reckoning agrees too, so the month sweeps below compare with a
+// reckoning that is right itself.
+void TestSunSign::boundaries()
 {
     QFETCH(int, month);
     QFETCH(int, day);
     QFETCH(QString, sign);
     QCOMPARE(signFor(month, day), sign);
+    QCOMPARE(reckonedSign(month, day), sign);
+}
+
+void TestSunSign::everyDayOfTheMonth_data()
+{
+    QTest::addColumn<int>("month");
+    for (int month = 0; month < 12; ++month)
+        QTest::newRow(QLocale::c().monthName(month + 1).toLatin1().constData()) << month;
+}
+
+// Every day position of the month against the reckoning; the year walks
+// through the signs in order, each month starting with the sign the month
+// before ended with.
+void TestSunSign::everyDayOfTheMonth()
+{
+    QFETCH(int, month);
+    for (int day = 0; day < 31; ++day)
+        QVERIFY2(signFor(month, day) == reckonedSign(month, day), qPrintable(QString::number(day + 1)));
+    QCOMPARE(signFor(month, 0), signFor((month + 11) % 12, 30));
 }
 
 void TestSunSign::outsideTheLists_data()
@@ -158,20 +205,30 @@ void TestSunSign::outsideTheLists()
     QVERIFY(core::SunSignForDate(month, day).empty());
 }
 
-void TestSunSign::everyPositionOfTheLists()
+void TestSunSign::everyPositionOnOneAxis_data()
 {
-    // Every in-range position gives one of the twelve names, and the year
-    // walks through the signs in order: each month starts with the sign the
-    // previous one ended with.
-    QString previousSecond = signFor(11, 30);
-    for (int month = 0; month < 12; ++month) {
-        QCOMPARE(signFor(month, 0), previousSecond);
-        for (int day = 0; day <= 30; ++day) {
-            const std::string sign = core::SunSignForDate(month, day);
-            QVERIFY(std::find(core::kSunSigns.begin(), core::kSunSigns.end(), sign) != core::kSunSigns.end());
+    QTest::addColumn<bool>("monthAxis");
+    QTest::newRow("every month position, days in range") << true;
+    QTest::newRow("every day position, months in range") << false;
+}
+
+void TestSunSign::everyPositionOnOneAxis()
+{
+    QFETCH(bool, monthAxis);
+    long signs = 0;
+    for (int position = std::numeric_limits<std::int16_t>::min();
+         position <= std::numeric_limits<std::int16_t>::max(); ++position) {
+        for (int other = 0; other < (monthAxis ? 31 : 12); ++other) {
+            const int month = monthAxis ? position : other;
+            const int day = monthAxis ? other : position;
+            const bool inRange = month >= 0 && month <= 11 && day >= 0 && day <= 30;
+            signs += inRange ? 1 : 0;
+            if (core::SunSignForDate(month, day).empty() == inRange)
+                QFAIL(qPrintable(QStringLiteral("month position %1, day position %2: \"%3\"")
+                                     .arg(month).arg(day).arg(signFor(month, day))));
         }
-        previousSecond = signFor(month, 30);
     }
+    QCOMPARE(signs, 12L * 31L);
 }
 
 QTEST_APPLESS_MAIN(TestSunSign)

@@ -5,9 +5,14 @@ Session starts its own Xvfb (display number chosen by the server through
 temporary HOME with its own XDG folders. An xdg-open script early on PATH
 records every address it is handed instead of starting a browser. A
 journey that needs a window manager's stacking gets openbox on that server,
-started after Xvfb and ended before it. The program is then driven with xdotool and checked with xdotool, xwininfo,
-xprop and xclip. Every wait polls with a deadline; every process started
-here is ended when the session closes.
+started after Xvfb and ended before it. The program is then driven with
+xdotool and checked with xdotool, xwininfo, xprop and xclip. Every wait polls
+with a deadline; every process started here is ended when the session closes.
+
+WineSession runs quenlory.exe through wine instead, in a prefix prepared by
+scripts/wine-prefix.sh, and reads the settings from Wine's registry. Wine
+hands an address given to ShellExecute to its winebrowser, which starts the
+first of xdg-open, firefox, ... found on the host's PATH: the recorder.
 """
 
 import configparser
@@ -101,6 +106,10 @@ printf '%s\\n' "$1" >> '{record}'
 
 
 class Session:
+    wine = False
+    # How long a program may take to show a window or end.
+    timeout = DEFAULT_TIMEOUT
+
     def __init__(self, binary, screen="1024x768x24", framebuffer_dir=None, keep=False,
                  program_env=None, window_manager=False):
         self.binary = os.path.abspath(binary)
@@ -255,17 +264,21 @@ class Session:
 
     # -- the program ---------------------------------------------------------
 
+    def command(self):
+        return [self.binary]
+
     def start_program(self):
         index = len(self._programs)
         log = open(os.path.join(self.logs, f"quenlory-{index}.log"), "w")
-        process = subprocess.Popen([self.binary], cwd=self.home,
+        process = subprocess.Popen(self.command(), cwd=self.home,
                                    env={**self.env, **self.program_env},
                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                                    start_new_session=True)
         self._programs.append(process)
         return process
 
-    def wait_exit(self, process, timeout=DEFAULT_TIMEOUT):
+    def wait_exit(self, process, timeout=None):
+        timeout = timeout or self.timeout
         try:
             return process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
@@ -343,17 +356,18 @@ class Session:
         match = re.search(r"0x[0-9a-f]+", result.stdout)
         return int(match.group(0), 16) if match else None
 
-    def wait_window(self, name=None, pid=None, exclude=(), timeout=DEFAULT_TIMEOUT):
+    def wait_window(self, name=None, pid=None, exclude=(), timeout=None):
         """The first visible window matching name/pid that is not in exclude."""
+        timeout = timeout or self.timeout
         def probe():
             found = [w for w in self.search(name=name, pid=pid) if w not in exclude]
             return found[0] if found else None
         return wait_for(probe, f"a window named {name!r}" + (f" of process {pid}" if pid else ""),
                         timeout=timeout)
 
-    def wait_unmapped(self, window, timeout=DEFAULT_TIMEOUT):
+    def wait_unmapped(self, window, timeout=None):
         wait_for(lambda: not self.is_viewable(window), f"window {window:#x} to disappear",
-                 timeout=timeout)
+                 timeout=timeout or self.timeout)
 
     def focus(self, window):
         # No window manager runs, so the window is given the input focus directly.
@@ -400,10 +414,10 @@ class Session:
         except FileNotFoundError:
             return []
 
-    def wait_opened(self, count, timeout=DEFAULT_TIMEOUT):
+    def wait_opened(self, count, timeout=None):
         """Waits until the browser record holds count addresses; returns them all."""
         wait_for(lambda: len(self.opened_addresses()) >= count,
-                 f"{count} recorded address(es)", timeout=timeout)
+                 f"{count} recorded address(es)", timeout=timeout or self.timeout)
         return [line.rstrip("\n") for line in self.opened_addresses()]
 
     def settings_file(self):
@@ -416,6 +430,90 @@ class Session:
                 return parse_qsettings_ini(ini.read())
         except FileNotFoundError:
             return {}
+
+    def settings(self):
+        """The program's Settings section as {key: value}."""
+        return self.read_settings().get("Settings", {})
+
+    def stored_bytes(self):
+        """The whole settings store as it lies on disk, to see that nothing changed."""
+        try:
+            with open(self.settings_file(), "rb") as ini:
+                return ini.read()
+        except FileNotFoundError:
+            return b""
+
+
+class WineSession(Session):
+    wine = True
+    # Wine starts slower than a native program, the first time in a prefix most.
+    timeout = 60.0
+    SETTINGS_KEY = r"HKCU\Software\quenlory\quenlory\Settings"
+
+    def __init__(self, binary, prefix, **options):
+        super().__init__(binary, **options)
+        self.prefix = os.path.abspath(prefix)
+
+    def _start(self):
+        super()._start()
+        self.env.update({"WINEPREFIX": self.prefix, "WINEDEBUG": "-all",
+                         "WINEDLLOVERRIDES": "mscoree,mshtml="})
+        check(os.path.exists(os.path.join(self.prefix, ".quenlory-ready")),
+              f"the Wine prefix {self.prefix} is not prepared (scripts/wine-prefix.sh)")
+        # Each journey starts with no settings of the program's own.
+        self.run("wine", "reg", "delete", r"HKCU\Software\quenlory", "/f",
+                 check_status=False, timeout=self.timeout)
+
+    def command(self):
+        return ["wine", self.binary]
+
+    def search(self, name=None, pid=None, visible=True):
+        # In Wine's virtual desktop the program's X windows belong to Wine's
+        # desktop process, so they are found by their titles alone.
+        return super().search(name=name if name is not None else ".", visible=visible)
+
+    def close(self):
+        # The prefix's own processes (the desktop, services) would outlive
+        # this X server; end them all, and the wineserver with them.
+        if self.env:
+            subprocess.run(["wineserver", "--kill"], env=self.env, check=False, timeout=30)
+            subprocess.run(["wineserver", "--wait"], env=self.env, check=False, timeout=30)
+        super().close()
+
+    def settings(self):
+        """The program's Settings key as {value name: text}, exported with wine reg.
+
+        wine reg query prints in the console's code page, which cannot show
+        the shifted characters; the export file is UTF-16 and exact.
+        """
+        export = os.path.join(self.root, "settings.reg")
+        if os.path.exists(export):
+            os.remove(export)
+        result = self.run("wine", "reg", "export", self.SETTINGS_KEY, "Z:" + export.replace("/", "\\"),
+                          "/y", check_status=False, timeout=self.timeout)
+        if result.returncode != 0 or not os.path.exists(export):
+            return {}
+        # Only CR LF ends a line: the shifted "0" is U+0085, which Python's
+        # splitlines() would take for a line break.
+        with open(export, encoding="utf-16", newline="") as text:
+            lines = text.read().split("\r\n")
+        values = {}
+        for line in lines:
+            match = re.fullmatch(r'"((?:[^"\\]|\\.)*)"="((?:[^"\\]|\\.)*)"', line)
+            if match:
+                name, value = (re.sub(r"\\(.)", r"\1", group) for group in match.groups())
+                values[name] = value
+        return values
+
+    def stored_bytes(self):
+        return repr(sorted(self.settings().items())).encode()
+
+    def home_entries(self):
+        """Every file and folder below the Windows user's home, links not followed."""
+        entries = []
+        for root, folders, files in os.walk(os.path.join(self.prefix, "drive_c", "users")):
+            entries += [os.path.join(root, name) for name in folders + files]
+        return sorted(entries)
 
 
 def _end(process):

@@ -1,19 +1,23 @@
 """The journeys a person takes through quenlory, run on a private X display.
 
     python3 journeys.py JOURNEY PATH/TO/quenlory
+    python3 journeys.py JOURNEY PATH/TO/quenlory.exe --wine WINEPREFIX
 
-Each journey starts the real binary in a fresh Session, drives it with the
+Each journey starts the real program in a fresh session, drives it with the
 keyboard and the mouse, and checks only what can be seen from outside: the
-windows, the clipboard, the addresses handed to the browser, the settings file
-and the exit code.
+windows, the clipboard, the addresses handed to the browser, the settings
+store and the exit code. With --wine the Windows program runs under Wine
+(harness.WineSession); the journeys are the same, with the checks that only
+one system allows marked where they stand.
 """
 
 import datetime
 import re
 import sys
+import time
 
-from harness import (MAIN_TITLE, MESSAGE_TITLE, Session, build_setting, check, query_parameters,
-                     run_journey, shift_text, wait_for)
+from harness import (MAIN_TITLE, MESSAGE_TITLE, Session, WineSession, build_setting, check,
+                     query_parameters, run_journey, shift_text, wait_for)
 
 SITE = build_setting("QUENLORY_SITE")
 HOME_PAGE = SITE + "/ssd.php?page=home-page"
@@ -25,50 +29,53 @@ RESULT_CLIENT_WIDTH = 577
 TOP_BANNER_CENTRE = (248, 9 + 19)
 
 
+def shown(session, program):
+    """The program's visible windows (under Wine, those with its caption)."""
+    return session.search(name=MAIN_TITLE) if session.wine else session.search(pid=program.pid)
+
+
 def start_main(session):
     program = session.start_program()
     main = session.wait_window(MAIN_TITLE, pid=program.pid)
     return program, main
 
 
-def run_test_with_keyboard(session, main, name, own_moves, sibling_moves):
-    """Types the name, moves each date list down by the given steps and presses the button."""
+def run_test_with_keyboard(session, main, name, moves):
+    """Types the name, moves each of the six date lists down by its steps and presses the button."""
     session.type_text(main, name)
-    for moves in list(own_moves) + list(sibling_moves):
-        session.keys(main, "Tab", *(["Down"] * moves))
+    for steps in moves:
+        session.keys(main, "Tab", *(["Down"] * steps))
     session.keys(main, "Tab", "space")
 
 
 def date_forms(day):
-    """The ways a short date may be written for day."""
-    return {day.strftime("%-d/%-m/%y"), day.strftime("%-m/%-d/%y"), day.strftime("%d/%m/%Y"),
-            day.strftime("%m/%d/%Y"), day.strftime("%Y-%m-%d"), day.strftime("%d.%m.%Y"),
-            day.strftime("%d/%m/%y"), day.strftime("%m/%d/%y")}
+    """The ways a short date may be written for day, here or on Windows."""
+    return {day.strftime(form) for form in ("%-d/%-m/%y", "%-m/%-d/%y", "%d/%m/%Y", "%m/%d/%Y",
+                                            "%-m/%-d/%Y", "%-d/%-m/%Y", "%Y-%m-%d", "%d.%m.%Y",
+                                            "%d/%m/%y", "%m/%d/%y")}
 
 
 def first_start(session):
     before = datetime.date.today()
-    check(not session.read_settings(), "the private settings store is not empty before the start")
+    check(not session.settings(), "the program's settings exist before the start")
+    home_before = session.home_entries() if session.wine else None
     program, main = start_main(session)
 
     check(session.title(main) == MAIN_TITLE, "main window title")
-    questions = [w for w in session.search(pid=program.pid) if session.title(w) == MESSAGE_TITLE]
-    check(not questions, "a message box is shown at the first start")
-
+    check(not session.search(name=MESSAGE_TITLE, pid=program.pid), "a message box is shown at the first start")
     stored_key = shift_text("Duration", 85)
-
-    def stored_value():
-        return session.read_settings().get("Settings", {}).get(stored_key)
-
-    value = wait_for(stored_value, "the reminder date in the settings file")
+    value = wait_for(lambda: session.settings().get(stored_key), "the stored reminder date",
+                     timeout=session.timeout)
     decoded = shift_text(value, -85)
-    after = datetime.date.today()
-    check(decoded in date_forms(before) | date_forms(after),
+    check(decoded in date_forms(before) | date_forms(datetime.date.today()),
           f"the stored date decodes to {decoded!r}, not to today")
+    check(list(session.settings()) == [stored_key], f"the settings hold {sorted(session.settings())}")
+    check(program.poll() is None, "the program ended by itself")
+    if session.wine:
+        check(session.home_entries() == home_before, "the program wrote into the user's home folder")
+        return
     check("Duration" not in open(session.settings_file(), encoding="utf-8").read(),
           "the key name is stored in plain text")
-    check(program.poll() is None, "the program ended by itself")
-
     # The window icon comes with the window, at the two small sizes.
     icon = session.run("xprop", "-id", str(main), "_NET_WM_ICON").stdout
     sizes = re.findall(r"Icon \((\d+) x (\d+)\)", icon)
@@ -82,24 +89,25 @@ def first_start(session):
 def test_run(session):
     program, main = start_main(session)
     copied = "copied before the test"
-    holder = session.own_clipboard(copied)
+    holder = None if session.wine else session.own_clipboard(copied)
 
     # 23 July (Leo) and the sibling's 4 February (Aquarius), years moved too.
-    run_test_with_keyboard(session, main, "ann", own_moves=(22, 6, 5), sibling_moves=(3, 1, 2))
+    run_test_with_keyboard(session, main, "ann", (22, 6, 5, 3, 1, 2))
 
     result = session.wait_window(MAIN_TITLE, pid=program.pid, exclude=[main])
     session.wait_unmapped(main)
-    check(session.window_info(result)["width"] == RESULT_CLIENT_WIDTH,
-          "the window shown is not the result window")
-    wait_for(lambda: session.clipboard() != copied, "the clipboard to be emptied")
-    wait_for(lambda: holder.poll() is not None, "the clipboard's owner to lose it")
-    check(not session.clipboard(), "the clipboard still holds text")
-    check(session.search(pid=program.pid) == [result], "other windows than the result are shown")
+    check(session.window_info(result)["width"] == RESULT_CLIENT_WIDTH, "the window shown is not the result window")
+    check(shown(session, program) == [result], "other windows than the result are shown")
+    check(program.poll() is None, "the program ended by itself")
+    if holder:
+        wait_for(lambda: session.clipboard() != copied, "the clipboard to be emptied")
+        wait_for(lambda: holder.poll() is not None, "the clipboard's owner to lose it")
+        check(not session.clipboard(), "the clipboard still holds text")
 
 
 def back_and_exit(session):
     program, main = start_main(session)
-    run_test_with_keyboard(session, main, "ann", own_moves=(0, 0, 0), sibling_moves=(0, 0, 0))
+    run_test_with_keyboard(session, main, "ann", (0,) * 6)
     result = session.wait_window(MAIN_TITLE, pid=program.pid, exclude=[main])
     session.wait_unmapped(main)
 
@@ -125,25 +133,36 @@ def back_and_exit(session):
 
 def second_copy(session):
     first, main = start_main(session)
-    wait_for(lambda: session.read_settings().get("Settings"), "the first copy's settings")
-    settings_before = open(session.settings_file(), "rb").read()
+    wait_for(session.settings, "the first copy's settings", timeout=session.timeout)
+    settings_before = session.stored_bytes()
+    home_before = session.home_entries() if session.wine else None
 
     second = session.start_program()
-    box = session.wait_window(pid=second.pid)
-    check(session.title(box) == MESSAGE_TITLE, f"the second copy shows {session.title(box)!r}")
-    check(session.search(pid=second.pid) == [box], "the second copy shows more than its message")
+    box = session.wait_window(MESSAGE_TITLE, pid=second.pid)
+    check(shown(session, second) == ([main] if session.wine else [box]),
+          "the second copy shows more than its message")
     session.keys(box, "Return")
     code = session.wait_exit(second)
     check(code == 0, f"the second copy ended with code {code}")
 
     check(first.poll() is None, "the first copy ended too")
     check(session.is_viewable(main), "the first copy's main window is gone")
-    check(session.search(pid=first.pid) == [main], "the first copy shows another window")
-    check(open(session.settings_file(), "rb").read() == settings_before,
-          "the second copy changed the settings")
-    # The first copy still answers: its Esc brings the exit screen.
-    session.keys(main, "Escape")
-    session.wait_window(MAIN_TITLE, pid=first.pid, exclude=[main])
+    check(session.stored_bytes() == settings_before, "the second copy changed the settings")
+    if session.wine:
+        check(session.home_entries() == home_before, "a copy wrote into the user's home folder")
+    else:
+        check(shown(session, first) == [main], "the first copy shows another window")
+        # The first copy still answers: its Esc brings the exit screen.
+        session.keys(main, "Escape")
+        session.wait_window(MAIN_TITLE, pid=first.pid, exclude=[main])
+
+    # A copy that was killed leaves no mark behind: the next one starts.
+    first.kill()
+    first.wait(timeout=session.timeout)
+    session.wait_unmapped(main)
+    third, _ = start_main(session)
+    check(not session.search(name=MESSAGE_TITLE, pid=third.pid), "the copy after the killed one was refused")
+    check(third.poll() is None, "the copy after the killed one ended")
 
 
 def second_copy_over_exit_screen(session):
@@ -155,8 +174,7 @@ def second_copy_over_exit_screen(session):
              "the exit screen to be kept above")
 
     second = session.start_program()
-    box = session.wait_window(pid=second.pid)
-    check(session.title(box) == MESSAGE_TITLE, f"the second copy shows {session.title(box)!r}")
+    box = session.wait_window(MESSAGE_TITLE, pid=second.pid)
 
     def box_on_top():
         stack = session.client_stacking()
@@ -177,6 +195,11 @@ def links(session):
 
     session.keys(main, "alt+h", "v")
     check(session.wait_opened(1) == [HOME_PAGE], "Help > Visit Us Online")
+    if session.wine:
+        time.sleep(1)
+        check(len(session.opened_addresses()) == 1, "more addresses were opened than asked for")
+        check(program.poll() is None, "the program ended by itself")
+        return
 
     info = session.window_info(main)
     menu_bar = info["height"] - MAIN_CLIENT_HEIGHT
@@ -213,11 +236,16 @@ UNDER_WINDOW_MANAGER = {"second_copy_over_exit_screen"}
 
 
 def main(argv):
-    if len(argv) != 3 or argv[1] not in JOURNEYS:
-        print(f"usage: {argv[0]} {{{'|'.join(JOURNEYS)}}} PATH/TO/quenlory", file=sys.stderr)
+    wine = len(argv) == 5 and argv[3] == "--wine"
+    if len(argv) not in (3, 5) or argv[1] not in JOURNEYS or (len(argv) == 5 and not wine):
+        print(f"usage: {argv[0]} {{{'|'.join(JOURNEYS)}}} PROGRAM [--wine WINEPREFIX]", file=sys.stderr)
         return 2
-    session = Session(argv[2], window_manager=argv[1] in UNDER_WINDOW_MANAGER)
+    if wine:
+        session = WineSession(argv[2], argv[4])
+    else:
+        session = Session(argv[2], window_manager=argv[1] in UNDER_WINDOW_MANAGER)
     return run_journey(argv[1], JOURNEYS[argv[1]], session)
+
 
 if __name__ == "__main__":
     sys.exit(main(sys.argv))

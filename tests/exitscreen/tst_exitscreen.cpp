@@ -102,8 +102,6 @@ private slots:
     void promotionFollowsTheDraw();
     void promotionalTextsAreFixedAndDistinct();
     void windowAtCreation();
-    void fixedTexts_data();
-    void fixedTexts();
     void boxesStartAtTheirPlaceholders_data();
     void boxesStartAtTheirPlaceholders();
     void placeholderFocusRules_data();
@@ -118,7 +116,6 @@ private slots:
     void catalogueLinkOpensItsPage();
     void closingEmitsClosedByUserOnce_data();
     void closingEmitsClosedByUserOnce();
-    void textsFitTheirBoxes();
 };
 
 void TestExitScreen::promotionFollowsTheDraw_data()
@@ -170,38 +167,6 @@ void TestExitScreen::windowAtCreation()
     QVERIFY(s.desktop.events.isEmpty());
     QVERIFY(s.show());
     QVERIFY(!s.window->isModal());
-}
-
-void TestExitScreen::fixedTexts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("heading") << "lblNagScreen2Caption" << programCaption();
-    QTest::newRow("catalogue frame") << "Frame6" << "Download Talvane Softwares";
-    QTest::newRow("catalogue link") << "lblGoToHome" << "Click Here To Visit Talvane Softwares";
-    QTest::newRow("referral frame") << "Frame2" << "Refer A Friend";
-    QTest::newRow("submit") << "cmdSubmit" << "Refer A Friend &Now";
-    QTest::newRow("exit") << "cmdClose" << "E&xit";
-}
-
-void TestExitScreen::fixedTexts()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    Screen s;
-    QWidget *widget = s.find(name);
-    QVERIFY(widget);
-    if (auto *label = qobject_cast<QLabel *>(widget))
-        QCOMPARE(label->text(), text);
-    else if (auto *frame = qobject_cast<QGroupBox *>(widget))
-        QCOMPARE(frame->title(), text);
-    else
-        QCOMPARE(qobject_cast<QPushButton *>(widget)->text(), text);
-
-    const QString paragraph = s.find<QLabel>(QStringLiteral("Label3"))->text();
-    for (const char *topic : {"astrology", "psychic", "tarot", "numerology", "occult"})
-        QVERIFY(paragraph.contains(QLatin1String(topic)));
-    QVERIFY(!s.find<QCheckBox>(QStringLiteral("Check1"))->text().isEmpty());
 }
 
 void TestExitScreen::boxesStartAtTheirPlaceholders_data()
@@ -440,36 +405,6 @@ void TestExitScreen::closingEmitsClosedByUserOnce()
     QCOMPARE(closed.count(), 1);
     QVERIFY(!s.window->isVisible());
     QVERIFY(s.desktop.events.isEmpty());
-}
-
-void TestExitScreen::textsFitTheirBoxes()
-{
-    for (int n = 0; n < 4; ++n) {
-        Screen s(n / 4.0);
-        QVERIFY(s.show());
-        for (QLabel *label : s.window->findChildren<QLabel *>()) {
-            if (label->text().isEmpty())
-                continue;
-            const QRect box = label->contentsRect();
-            const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
-            const QRect needed = QFontMetrics(label->font()).boundingRect(box, flags, label->text());
-            QVERIFY2(box.contains(needed),
-                     qPrintable(label->objectName() + QStringLiteral(" needs %1 x %2 in %3 x %4")
-                                    .arg(needed.width()).arg(needed.height())
-                                    .arg(box.width()).arg(box.height())));
-        }
-        for (QAbstractButton *button : s.window->findChildren<QAbstractButton *>()) {
-            const QSize hint = button->sizeHint();
-            QVERIFY2(hint.width() <= button->width() && hint.height() <= button->height(),
-                     qPrintable(button->objectName()));
-        }
-        for (QWidget *box : s.window->findChildren<QWidget *>()) {
-            if (box->isWindow() || !box->parentWidget() || box->parentWidget() == s.window.get())
-                continue;
-            QVERIFY2(box->parentWidget()->rect().contains(box->geometry()),
-                     qPrintable(box->objectName()));
-        }
-    }
 }
 
 QTEST_MAIN(TestExitScreen)

@@ -1,9 +1,16 @@
 // The refer-a-friend checks in their order and the referral address, whose
-// parameters must come back exactly as typed.
+// parameters must come back exactly as typed: for chosen texts, and for
+// random ones (any Unicode text, the characters that mean something in an
+// address, line breaks and blanks around the values, up to 10,000
+// characters per box).
 
 #include "exitscreen/Referral.h"
 #include "windowkit/Site.h"
 
+#include "TestSeed.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 #include <QUrl>
 #include <QUrlQuery>
@@ -14,6 +21,93 @@ namespace {
 
 const QString kGood = QStringLiteral("ann@home.example");
 const QString kFriend = QStringLiteral("bob@work.example");
+
+const QString kAwkward = QStringLiteral("&=#%+?/;: \r\n\t'\"<>[]\\");
+
+// QUrl reads the UTF-8 of a noncharacter (U+FDD0 to U+FDEF, U+FFFE and
+// U+FFFF in every plane) as malformed and gives U+FFFD instead, so no
+// address could carry one back through it.
+bool isNoncharacter(char32_t c)
+{
+    return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
+}
+
+// Valid Unicode only: astral characters are written as surrogate pairs.
+QString randomText(QRandomGenerator &random, int length)
+{
+    QString text;
+    text.reserve(length * 2);
+    while (text.size() < length) {
+        switch (random.bounded(5)) {
+        case 0:
+            text.append(kAwkward.at(random.bounded(kAwkward.size())));
+            break;
+        case 1:
+            text.append(QChar(char16_t(32 + random.bounded(95))));
+            break;
+        case 2:
+            text.append(QChar(char16_t(0x80 + random.bounded(0xD800 - 0x80))));
+            break;
+        case 3: {
+            const char32_t astral = char32_t(0x10000 + random.bounded(0x100000));
+            if (!isNoncharacter(astral))
+                text.append(QString::fromUcs4(&astral, 1));
+            break;
+        }
+        default: {
+            const char16_t c = char16_t(0xE000 + random.bounded(0xFFFE - 0xE000));
+            if (!isNoncharacter(c))
+                text.append(QChar(c));
+            break;
+        }
+        }
+    }
+    return text;
+}
+
+QString padded(QRandomGenerator &random, const QString &text)
+{
+    return QString(random.bounded(3), u' ') + text + QString(random.bounded(3), u' ');
+}
+
+// Only blanks (code 32) are trimmed: tabs, line breaks and other spaces stay.
+QString blanksTrimmed(QString text)
+{
+    static const QRegularExpression outerBlanks(QStringLiteral("\\A +| +\\z"));
+    return text.remove(outerBlanks);
+}
+
+// Empty when the address, read back by QUrlQuery as a web server would,
+// holds the referral page's key, then exactly the five values and the
+// program's own page as taf1 to taf6; otherwise what differs.
+QString carriedBack(const QString &address, const QStringList &values)
+{
+    const QUrl url(address, QUrl::StrictMode);
+    const QUrl page(windowkit::pageAddress(windowkit::kReferralPage));
+    if (!url.isValid())
+        return url.errorString();
+    if (url.scheme() != page.scheme() || url.host() != page.host() || url.path() != page.path()
+        || url.hasFragment())
+        return QStringLiteral("another page: ") + address;
+    if (address.contains(u' ') || address.contains(u'\n') || address.contains(u'\r'))
+        return QStringLiteral("a blank or line break left raw");
+    // Form decoding, as web servers do it, reads a raw "+" as a blank.
+    if (url.query(QUrl::FullyEncoded).contains(u'+'))
+        return QStringLiteral("a raw +");
+    const auto items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
+    QStringList keys;
+    for (const auto &item : items)
+        keys << item.first;
+    if (keys.join(u',') != QLatin1String("page,taf1,taf2,taf3,taf4,taf5,taf6"))
+        return QStringLiteral("items ") + keys.join(u',');
+    const QStringList expected = QStringList{windowkit::kReferralPage} + values
+        + QStringList{windowkit::programPageAddress()};
+    for (int i = 0; i < 7; ++i) {
+        if (items.at(i).second != expected.at(i))
+            return keys.at(i) + QStringLiteral(" differs");
+    }
+    return QString();
+}
 
 } // namespace
 
@@ -32,6 +126,8 @@ private slots:
     void addressCarriesExactlyWhatWasTyped_data();
     void addressCarriesExactlyWhatWasTyped();
     void addressKeepsItsFixedParts();
+    void randomValuesComeBackExactly_data();
+    void randomValuesComeBackExactly();
 };
 
 void TestReferral::checks_data()
@@ -196,23 +292,8 @@ void TestReferral::addressCarriesExactlyWhatWasTyped()
     QFETCH(QString, friendEmail);
 
     const QString address = exitscreen::referralAddress({name, email, message, friendName, friendEmail});
-    const QUrl url(address, QUrl::StrictMode);
-    QVERIFY2(url.isValid(), qPrintable(url.errorString()));
-    QVERIFY(!url.hasFragment());
-
-    const QUrlQuery query(url);
-    const auto items = query.queryItems(QUrl::FullyDecoded);
-    QStringList keys;
-    for (const auto &item : items)
-        keys << item.first;
-    QCOMPARE(keys.join(u','), QStringLiteral("page,taf1,taf2,taf3,taf4,taf5,taf6"));
-    QCOMPARE(items[0].second, QStringLiteral("qrzx-refer-a-friend"));
-    QCOMPARE(items[1].second, name);
-    QCOMPARE(items[2].second, email);
-    QCOMPARE(items[3].second, message);
-    QCOMPARE(items[4].second, friendName);
-    QCOMPARE(items[5].second, friendEmail);
-    QCOMPARE(items[6].second, windowkit::programPageAddress());
+    const QString failure = carriedBack(address, {name, email, message, friendName, friendEmail});
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
 }
 
 void TestReferral::addressKeepsItsFixedParts()
@@ -223,6 +304,36 @@ void TestReferral::addressKeepsItsFixedParts()
                           + QStringLiteral("&taf1=Ann&taf2=ann%40home.example&taf3=Hi&taf4=Bob"
                                            "&taf5=bob%40work.example&taf6=")
                           + windowkit::programPageAddress());
+}
+
+void TestReferral::randomValuesComeBackExactly_data()
+{
+    QTest::addColumn<int>("rounds");
+    QTest::addColumn<int>("maxLength");
+    QTest::newRow("short texts") << 2000 << 40;
+    QTest::newRow("10,000 characters") << 6 << 10000;
+}
+
+void TestReferral::randomValuesComeBackExactly()
+{
+    QFETCH(int, rounds);
+    QFETCH(int, maxLength);
+    const quint32 seed = testSeed();
+    QRandomGenerator random(seed ^ quint32(maxLength));
+    for (int round = 0; round < rounds; ++round) {
+        const int length = maxLength > 100 ? maxLength : int(random.bounded(maxLength + 1));
+        QStringList typed;
+        for (int box = 0; box < 5; ++box)
+            typed << padded(random, randomText(random, length));
+        const QString address = exitscreen::referralAddress(
+            exitscreen::trimmedReferral({typed[0], typed[1], typed[2], typed[3], typed[4]}));
+        QStringList trimmed;
+        for (const QString &value : typed)
+            trimmed << blanksTrimmed(value);
+        const QString failure = carriedBack(address, trimmed);
+        QVERIFY2(failure.isEmpty(), QByteArray("round " + QByteArray::number(round) + ": " + failure.toUtf8()
+                                               + seedNote(seed)));
+    }
 }
 
 QTEST_MAIN(TestReferral)

@@ -1,9 +1,8 @@
 // How long a test run takes, from the click on the test button until the
 // result window is filled and shown, then Back, on the offscreen platform.
-// Each pass also checks the window it measured. Run without arguments (as the
-// test run does) it takes a short sample; for a proper measurement give
-// QtTest's own options, such as "-median 15".
+// Each pass also checks the window it measured.
 
+#include "BenchMain.h"
 #include "Windows.h"
 
 #include <QComboBox>
@@ -51,13 +50,7 @@ void TestBenchTestRun::clickToResultShown()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (argc == 1)
-        arguments << QStringLiteral("-iterations") << QStringLiteral("20");
-    TestBenchTestRun test;
-    return QTest::qExec(&test, arguments);
+    return runBenchmark<TestBenchTestRun>(argc, argv, 20);
 }
 
 #include "tst_benchtestrun.moc"

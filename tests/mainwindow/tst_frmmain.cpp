@@ -1,9 +1,11 @@
 // The main window driven through its real controls: layout, lists, the name
 // filter, the input check, the keyboard and the closing commands.
 
+#include "TestSeed.h"
 #include "Windows.h"
 
 #include "mainwindow/FrmMain.h"
+#include "mainwindow/InputRules.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,21 +33,6 @@ private slots:
     void cleanup();
 
     void windowShape();
-    void layout_data();
-    void layout();
-    void fonts_data();
-    void fonts();
-    void colours_data();
-    void colours();
-    void fixedTexts_data();
-    void fixedTexts();
-    void forumAdvertFitsItsBox();
-    void textAlignment_data();
-    void textAlignment();
-    void fullBrandLiesOnTop();
-    void menus_data();
-    void menus();
-    void menuBarOrder();
 
     void listsAtLoad_data();
     void listsAtLoad();
@@ -62,6 +49,7 @@ private slots:
     void altCombinationsTypeNothing_data();
     void altCombinationsTypeNothing();
     void mousePasteIsNotFiltered();
+    void randomCodesThroughTheNameBox();
 
     void inputCheckMessages_data();
     void inputCheckMessages();
@@ -103,253 +91,6 @@ void TestFrmMain::windowShape()
     QCOMPARE(m_window->centralWidget()->y(), m_window->menuBar()->height());
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
     QCOMPARE(m_window->size().height(), 394 + m_window->menuBar()->height());
-}
-
-void TestFrmMain::layout_data()
-{
-    addPlacementColumns();
-    const auto row = addPlacement;
-    row("Frame2", "centralwidget", 0, 0, 492, 41);
-    row("Label61", "Frame2", 8, 9, 480, 39);
-    row("fraSiblingCompatibility", "centralwidget", 0, 40, 492, 297);
-    row("Label4", "fraSiblingCompatibility", 16, 16, 457, 57);
-    row("Frame1", "fraSiblingCompatibility", 48, 72, 401, 97);
-    row("Label3", "Frame1", 16, 22, 37, 13);
-    row("txtName", "Frame1", 112, 16, 249, 25);
-    row("Label5", "Frame1", 128, 48, 41, 13);
-    row("Label7", "Frame1", 216, 48, 57, 13);
-    row("Label6", "Frame1", 312, 48, 41, 13);
-    row("Label1", "Frame1", 16, 68, 83, 13);
-    row("cboDate", "Frame1", 112, 64, 60, 21);
-    row("cboMonth", "Frame1", 184, 64, 100, 21);
-    row("cboYear", "Frame1", 296, 64, 68, 21);
-    row("Frame3", "fraSiblingCompatibility", 48, 176, 401, 73);
-    row("Label22", "Frame3", 128, 24, 41, 13);
-    row("Label20", "Frame3", 216, 24, 57, 13);
-    row("Label23", "Frame3", 312, 24, 41, 13);
-    row("Label21", "Frame3", 16, 44, 85, 13);
-    row("cboSiblingDate", "Frame3", 112, 40, 60, 21);
-    row("cboSiblingMonth", "Frame3", 184, 40, 100, 21);
-    row("cboSiblingYear", "Frame3", 296, 40, 68, 21);
-    row("cmdCompatibilityWithSibling", "fraSiblingCompatibility", 48, 256, 401, 33);
-    row("Frame5", "centralwidget", 0, 336, 492, 57);
-    row("lblCobrand", "Frame5", 8, 11, 383, 41);
-    row("lblFullBrand", "Frame5", 8, 11, 383, 41);
-    row("cmdExit", "Frame5", 392, 16, 84, 31);
-}
-
-void TestFrmMain::layout()
-{
-    checkPlacement(m_window);
-}
-
-void TestFrmMain::fonts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<bool>("underline");
-
-    QTest::newRow("frame caption") << "fraSiblingCompatibility" << 8.25 << true << false;
-    QTest::newRow("welcome text") << "Label4" << 8.25 << true << false;
-    QTest::newRow("name box") << "txtName" << 8.25 << true << false;
-    QTest::newRow("a list") << "cboSiblingMonth" << 8.25 << true << false;
-    QTest::newRow("Exit") << "cmdExit" << 8.25 << true << false;
-    QTest::newRow("test button") << "cmdCompatibilityWithSibling" << 9.0 << true << false;
-    QTest::newRow("forum advert") << "Label61" << 9.0 << true << true;
-    QTest::newRow("Name") << "Label3" << 8.25 << true << true;
-    QTest::newRow("Date Of Birth") << "Label1" << 8.25 << true << true;
-    QTest::newRow("Sibling's DOB") << "Label21" << 8.25 << true << true;
-    QTest::newRow("heading Date") << "Label5" << 8.25 << false << true;
-    QTest::newRow("heading Month") << "Label20" << 8.25 << false << true;
-    QTest::newRow("heading Year") << "Label23" << 8.25 << false << true;
-    QTest::newRow("co-brand offer") << "lblCobrand" << 8.25 << true << true;
-    QTest::newRow("full-brand offer") << "lblFullBrand" << 8.25 << true << true;
-}
-
-void TestFrmMain::fonts()
-{
-    QFETCH(QString, name);
-    QFETCH(qreal, points);
-    QFETCH(bool, bold);
-    QFETCH(bool, underline);
-    const QFont font = control<QWidget>(name.toLatin1().constData())->font();
-    QCOMPARE(font.family(), QStringLiteral("Verdana"));
-    QCOMPARE(font.pointSizeF(), points);
-    QCOMPARE(font.bold(), bold);
-    QCOMPARE(font.underline(), underline);
-}
-
-void TestFrmMain::colours_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QPalette::ColorRole>("role");
-    QTest::addColumn<QColor>("colour");
-    QTest::addColumn<bool>("opaque");
-
-    const QColor brown(94, 70, 47), khaki(221, 228, 169), yellow(255, 255, 192), cyan(0, 255, 255);
-    QTest::newRow("window background") << "centralwidget" << QPalette::Window << brown << true;
-    QTest::newRow("main frame") << "fraSiblingCompatibility" << QPalette::Window << brown << true;
-    QTest::newRow("main frame caption") << "fraSiblingCompatibility" << QPalette::WindowText << yellow << true;
-    QTest::newRow("welcome text") << "Label4" << QPalette::WindowText << cyan << false;
-    QTest::newRow("Frame1") << "Frame1" << QPalette::Window << khaki << true;
-    QTest::newRow("Frame3") << "Frame3" << QPalette::Window << khaki << true;
-    QTest::newRow("Frame2") << "Frame2" << QPalette::Window << khaki << true;
-    QTest::newRow("Frame5") << "Frame5" << QPalette::Window << khaki << true;
-    QTest::newRow("test button") << "cmdCompatibilityWithSibling" << QPalette::Button << khaki << true;
-    QTest::newRow("Exit") << "cmdExit" << QPalette::Button << khaki << true;
-    QTest::newRow("name box") << "txtName" << QPalette::Base << brown << true;
-    QTest::newRow("name text") << "txtName" << QPalette::Text << yellow << true;
-    QTest::newRow("day list") << "cboDate" << QPalette::Button << brown << true;
-    QTest::newRow("sibling year text") << "cboSiblingYear" << QPalette::ButtonText << yellow << true;
-    QTest::newRow("forum advert") << "Label61" << QPalette::WindowText << QColor(Qt::black) << false;
-    QTest::newRow("co-brand text") << "lblCobrand" << QPalette::WindowText << QColor(0, 0, 255) << true;
-    QTest::newRow("co-brand face") << "lblCobrand" << QPalette::Window
-                                   << QGuiApplication::palette().color(QPalette::Button) << true;
-    QTest::newRow("full-brand face") << "lblFullBrand" << QPalette::Window
-                                     << QGuiApplication::palette().color(QPalette::Button) << true;
-}
-
-void TestFrmMain::colours()
-{
-    QFETCH(QString, name);
-    QFETCH(QPalette::ColorRole, role);
-    QFETCH(QColor, colour);
-    QFETCH(bool, opaque);
-    const QWidget *widget = control<QWidget>(name.toLatin1().constData());
-    QCOMPARE(widget->palette().color(role), colour);
-    QCOMPARE(widget->autoFillBackground(), opaque);
-}
-
-void TestFrmMain::fixedTexts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("welcome, trailing blank kept")
-        << "Label4"
-        << "Welcome to Quenlory. Take the test today and know the kind of relationship you share with "
-           "your brothers and sisters. Maybe knowing more about each other will help you get along "
-           "better with each other. ";
-    QTest::newRow("Name") << "Label3" << "Name";
-    QTest::newRow("Date Of Birth") << "Label1" << "Date Of Birth";
-    QTest::newRow("Sibling's DOB") << "Label21" << "Sibling's DOB";
-    QTest::newRow("Date") << "Label5" << "Date";
-    QTest::newRow("Month") << "Label7" << "Month";
-    QTest::newRow("Year") << "Label6" << "Year";
-    QTest::newRow("sibling Date") << "Label22" << "Date";
-    QTest::newRow("sibling Month") << "Label20" << "Month";
-    QTest::newRow("sibling Year") << "Label23" << "Year";
-    QTest::newRow("test button") << "cmdCompatibilityWithSibling"
-                                 << "Get My Compatibility With My Brother / Sister";
-    QTest::newRow("Exit") << "cmdExit" << "&Exit";
-    QTest::newRow("co-brand, one ampersand shown")
-        << "lblCobrand"
-        << "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your "
-           "site's name &  link here. See \"Help\" for details.Click Here for more info on co-branding.";
-    QTest::newRow("full brand")
-        << "lblFullBrand"
-        << "Home Business Opportunity. Start your own Internet business and make money online. Get this "
-           "software fully branded for your website. Click here for more details.";
-    QTest::newRow("main frame caption") << "fraSiblingCompatibility" << "Sibling Compatibility";
-    QTest::newRow("Frame1 caption") << "Frame1" << "Enter Your Details";
-    QTest::newRow("Frame3 caption") << "Frame3" << "Enter Your Sibling Details";
-    QTest::newRow("Frame2 has none") << "Frame2" << "";
-    QTest::newRow("Frame5 has none") << "Frame5" << "";
-}
-
-void TestFrmMain::fixedTexts()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QObject *object = control<QWidget>(name.toLatin1().constData());
-    if (auto *label = qobject_cast<QLabel *>(object)) {
-        QCOMPARE(label->text(), text);
-        QCOMPARE(label->textFormat(), Qt::PlainText);
-    } else if (auto *frame = qobject_cast<QGroupBox *>(object)) {
-        QCOMPARE(frame->title(), text);
-    } else {
-        QCOMPARE(qobject_cast<QPushButton *>(object)->text(), text);
-    }
-}
-
-void TestFrmMain::forumAdvertFitsItsBox()
-{
-    const QLabel *advert = control<QLabel>("Label61");
-    QVERIFY(advert->text().contains(QStringLiteral("forum")));
-    // the site as a reader types it: the configured base without its scheme
-    QVERIFY(advert->text().endsWith(siteBase().mid(siteBase().indexOf(QStringLiteral("://")) + 3)));
-    // The label reaches below its strip; only the part inside the strip shows.
-    const int visibleHeight = advert->parentWidget()->height() - advert->y();
-    const QRect needed = advert->fontMetrics().boundingRect(
-        advert->contentsRect(), int(advert->alignment() | Qt::TextWordWrap), advert->text());
-    QVERIFY2(needed.bottom() < visibleHeight, qPrintable(QString::number(needed.bottom())));
-}
-
-void TestFrmMain::textAlignment_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<Qt::Alignment>("alignment");
-
-    // Text in a box taller than itself starts at the top.
-    QTest::newRow("forum advert") << "Label61" << (Qt::AlignHCenter | Qt::AlignTop);
-    QTest::newRow("welcome text") << "Label4" << (Qt::AlignHCenter | Qt::AlignTop);
-    QTest::newRow("co-brand") << "lblCobrand" << (Qt::AlignLeft | Qt::AlignTop);
-    QTest::newRow("full brand") << "lblFullBrand" << (Qt::AlignLeft | Qt::AlignTop);
-}
-
-void TestFrmMain::textAlignment()
-{
-    QFETCH(QString, name);
-    QFETCH(Qt::Alignment, alignment);
-    QCOMPARE(control<QLabel>(name.toLatin1().constData())->alignment(), alignment);
-}
-
-void TestFrmMain::fullBrandLiesOnTop()
-{
-    showActive();
-    const QWidget *strip = control<QWidget>("Frame5");
-    const QLabel *fullBrand = control<QLabel>("lblFullBrand");
-    for (const QPoint &corner : {fullBrand->geometry().topLeft() + QPoint(1, 1),
-                                 fullBrand->geometry().bottomRight() - QPoint(1, 1)})
-        QCOMPARE(strip->childAt(corner), fullBrand);
-}
-
-void TestFrmMain::menus_data()
-{
-    addMenuItemColumns();
-
-    QTest::newRow("test item") << "mnuGetMyCompatibilityWithSibling" << "mnuFile"
-                               << "Get My Compatibility With My Brother / Sister" << false << true;
-    QTest::newRow("exit item") << "mnuExit" << "mnuFile" << "E&xit" << false << true;
-    QTest::newRow("online help") << "mnuOnline" << "mnuHelp" << "&Online Help" << false << true;
-    QTest::newRow("visit") << "mnuVisit" << "mnuHelp" << "&Visit Us Online" << false << true;
-    QTest::newRow("first separator") << "mnuHelp1" << "mnuHelp" << "" << true << true;
-    QTest::newRow("update, U underlined") << "mnuUpdate" << "mnuHelp" << "Check for Software &Update" << false << true;
-    QTest::newRow("second separator") << "mnuHelp2" << "mnuHelp" << "" << true << true;
-    QTest::newRow("about") << "mnuAbout" << "mnuHelp" << "&About Software" << false << true;
-    QTest::newRow("donate") << "mnuDonate" << "" << "&Donate" << false << true;
-    QTest::newRow("make money, hidden") << "mnuMakeMoneyOnline" << "" << "Make Money &Online" << false << false;
-}
-
-void TestFrmMain::menus()
-{
-    checkMenuItem(m_window);
-}
-
-void TestFrmMain::menuBarOrder()
-{
-    auto *file = control<QMenu>("mnuFile");
-    auto *help = control<QMenu>("mnuHelp");
-    QCOMPARE(file->title(), QStringLiteral("&File"));
-    QCOMPARE(help->title(), QStringLiteral("&Help"));
-    const QList<QAction *> bar = {file->menuAction(), help->menuAction(), control<QAction>("mnuDonate"),
-                                  control<QAction>("mnuMakeMoneyOnline")};
-    QCOMPARE(m_window->menuBar()->actions(), bar);
-    QStringList helpOrder;
-    for (const QAction *action : help->actions())
-        helpOrder << action->objectName();
-    QCOMPARE(helpOrder.join(u' '), QStringLiteral("mnuOnline mnuVisit mnuHelp1 mnuUpdate mnuHelp2 mnuAbout"));
 }
 
 void TestFrmMain::listsAtLoad_data()
@@ -766,6 +507,60 @@ void TestFrmMain::closingCommands()
     QVERIFY(!m_window->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!m_window);
+}
+
+// Random codes typed as key presses carrying that character, mixed with
+// backspaces, so the box and the message count can be followed step by step:
+// what the filter takes arrives as it answers, anything else is refused
+// with exactly one message and leaves the box as it was.
+void TestFrmMain::randomCodesThroughTheNameBox()
+{
+    const quint32 seed = testSeed();
+    QRandomGenerator random(seed);
+    FakeDesktop &desktop = m_desktop;
+    auto *name = control<QLineEdit>("txtName");
+
+    QString expectedText;
+    int expectedMessages = 0;
+    for (int round = 0; round < 3000; ++round) {
+        char16_t code;
+        switch (random.bounded(4)) {
+        case 0:
+            code = char16_t(random.bounded(128));
+            break;
+        case 1:
+            code = char16_t('a' + random.bounded(26));
+            break;
+        default:
+            code = char16_t(random.bounded(0x10000));
+            break;
+        }
+        if (code == '\b') {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+            QCoreApplication::sendEvent(name, &press);
+            expectedText.chop(1);
+        } else {
+            // No key code: the character alone is what the box is handed.
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(code)));
+            QCoreApplication::sendEvent(name, &press);
+            // The filter itself is checked code by code in tst_inputrules.
+            const int kept = mainwindow::filterNameKey(static_cast<qint16>(code));
+            if (kept == 0)
+                ++expectedMessages;
+            else if (kept != '\r')
+                expectedText.append(QChar(char16_t(kept)));
+        }
+        const QByteArray why = "after code " + QByteArray::number(code) + " in round "
+            + QByteArray::number(round) + seedNote(seed);
+        QVERIFY2(name->text() == expectedText,
+                 QByteArray(why + ": box holds \"" + name->text().toUtf8() + '"'));
+        QVERIFY2(int(desktop.messages.size()) == expectedMessages, why);
+    }
+    for (const FakeDesktop::Message &message : desktop.messages) {
+        QCOMPARE(message.text, QStringLiteral("Please Enter Only Letters !"));
+        QCOMPARE(message.icon, platform::Icon::Information);
+    }
+    QVERIFY2(expectedMessages > 1000 && expectedText.size() > 100, seedNote(seed));
 }
 
 QTEST_MAIN(TestFrmMain)

@@ -1,9 +1,12 @@
 // The main window's input rules without a window: list contents, the name
-// box's key filter and the input check.
+// box's key filter (on chosen codes and on every 16-bit code) and the input
+// check.
 
 #include "mainwindow/InputRules.h"
 
 #include <QTest>
+
+#include <limits>
 
 using namespace mainwindow;
 
@@ -17,6 +20,8 @@ private slots:
     void monthsInCalendarOrder();
     void nameKeyFilter_data();
     void nameKeyFilter();
+    void nameKeyFilterOnEveryCode_data();
+    void nameKeyFilterOnEveryCode();
     void typedCode_data();
     void typedCode();
     void committedText_data();
@@ -105,6 +110,39 @@ void TestInputRules::nameKeyFilter()
     QFETCH(int, typed);
     QFETCH(int, accepted);
     QCOMPARE(filterNameKey(typed), accepted);
+}
+
+void TestInputRules::nameKeyFilterOnEveryCode_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::newRow("negative codes") << int(std::numeric_limits<qint16>::min()) << -1;
+    QTest::newRow("control codes") << 0 << 31;
+    QTest::newRow("printable ASCII") << 32 << 126;
+    QTest::newRow("delete and Latin-1") << 127 << 255;
+    QTest::newRow("the rest up to 32767") << 256 << int(std::numeric_limits<qint16>::max());
+}
+
+// Every code against the one list of what passes: the capitals as they
+// are, the small letters as the capital at the same place, backspace,
+// carriage return and the blank unchanged; anything else is refused.
+void TestInputRules::nameKeyFilterOnEveryCode()
+{
+    QFETCH(int, from);
+    QFETCH(int, to);
+    const QString capitals = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    const QString smalls = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+    const QString keys = QStringLiteral("\b\r ");
+    for (int k = from; k <= to; ++k) {
+        const QChar c = k >= 0 && k <= 0xFFFF ? QChar(char16_t(k)) : QChar();
+        int expected = 0;
+        if (capitals.contains(c) || keys.contains(c))
+            expected = k;
+        else if (smalls.contains(c))
+            expected = capitals.at(smalls.indexOf(c)).unicode();
+        if (filterNameKey(k) != expected)
+            QFAIL(qPrintable(QStringLiteral("code %1: %2, not %3").arg(k).arg(filterNameKey(k)).arg(expected)));
+    }
 }
 
 void TestInputRules::typedCode_data()

@@ -34,17 +34,8 @@ private slots:
 
     void windowShape();
     void centredOnScreen();
-    void layout_data();
-    void layout();
     void sizedLabelsLayout_data();
     void sizedLabelsLayout();
-    void appearance_data();
-    void appearance();
-    void fixedTexts_data();
-    void fixedTexts();
-    void coBrandLiesOnTop();
-    void menus_data();
-    void menus();
 
     void fillWritesValuesExactly();
     void missingProfileLeavesBox();
@@ -115,36 +106,14 @@ void TestFrmDisplay::centredOnScreen()
              qPrintable(QStringLiteral("%1,%2").arg(windowCentre.x()).arg(windowCentre.y())));
 }
 
-void TestFrmDisplay::layout_data()
-{
-    addPlacementColumns();
-    const auto row = addPlacement;
-    row("Frame2", "centralwidget", 0, 0, 577, 41);
-    row("Label61", "Frame2", 8, 8, 560, 39);
-    row("fraSiblingResult", "centralwidget", 0, 40, 577, 121);
-    row("lblCompatibilityResult", "fraSiblingResult", 12, 64, 553, 49);
-    row("Frame3", "centralwidget", 0, 160, 577, 145);
-    row("txtYourProfile", "Frame3", 16, 72, 545, 65);
-    row("Frame1", "centralwidget", 0, 304, 577, 145);
-    row("txtYourSiblingProfile", "Frame1", 16, 72, 545, 65);
-    row("Frame5", "centralwidget", 0, 448, 577, 57);
-    row("cmdExit", "Frame5", 400, 13, 84, 31);
-    row("cmdBack", "Frame5", 488, 13, 84, 31);
-    row("lblFullBrand", "Frame5", 8, 11, 383, 41);
-    row("lblCobrand", "Frame5", 8, 11, 383, 41);
-}
-
-void TestFrmDisplay::layout()
-{
-    checkPlacement(m_window);
-}
-
 // The headings and value labels are sized to their text: each keeps the top
 // of its design rectangle and that rectangle's centre line, and is exactly
 // as wide and high as its one line of text in the typeface it is given.
 void TestFrmDisplay::sizedLabelsLayout_data()
 {
-    addPlacementColumns();
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("rect");
     QTest::addColumn<QString>("value");   // written by a run; empty for headings
     const auto row = [](const char *name, const char *container, int x, int y, int w, int h,
                         const QString &value = QString()) {
@@ -178,124 +147,6 @@ void TestFrmDisplay::sizedLabelsLayout()
     QVERIFY(!label->wordWrap());
     QCOMPARE(label->size(), label->sizeHint());
     QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(label->text()));
-}
-
-void TestFrmDisplay::appearance_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QPalette::ColorRole>("role");
-    QTest::addColumn<QColor>("colour");
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<bool>("underline");
-
-    const QColor brown(94, 70, 47), khaki(221, 228, 169), yellow(255, 255, 192), cyan(0, 255, 255);
-    QTest::newRow("verdict frame") << "fraSiblingResult" << QPalette::Window << brown << 8.25 << false;
-    QTest::newRow("verdict caption") << "fraSiblingResult" << QPalette::WindowText << yellow << 8.25 << false;
-    QTest::newRow("user frame") << "Frame3" << QPalette::Window << brown << 8.25 << false;
-    QTest::newRow("sibling frame") << "Frame1" << QPalette::Window << brown << 8.25 << false;
-    QTest::newRow("banner strip") << "Frame2" << QPalette::Window << khaki << 8.25 << false;
-    QTest::newRow("button strip") << "Frame5" << QPalette::Window << khaki << 8.25 << false;
-    QTest::newRow("Back") << "cmdBack" << QPalette::Button << khaki << 8.25 << false;
-    QTest::newRow("Exit") << "cmdExit" << QPalette::Button << khaki << 8.25 << false;
-    QTest::newRow("heading Label2") << "Label2" << QPalette::WindowText << yellow << 8.25 << true;
-    QTest::newRow("heading s") << "s" << QPalette::WindowText << yellow << 8.25 << true;
-    QTest::newRow("heading Label9") << "Label9" << QPalette::WindowText << yellow << 8.25 << true;
-    QTest::newRow("heading Label3") << "Label3" << QPalette::WindowText << yellow << 8.25 << true;
-    QTest::newRow("heading Label5") << "Label5" << QPalette::WindowText << yellow << 8.25 << true;
-    QTest::newRow("user sign") << "lblYourSunSign" << QPalette::WindowText << cyan << 9.0 << false;
-    QTest::newRow("sibling sign") << "lblYourSiblingSunSign" << QPalette::WindowText << cyan << 9.0 << false;
-    QTest::newRow("level sentence") << "lblSiblingCompatibility" << QPalette::WindowText << cyan << 8.25 << false;
-    QTest::newRow("pair sentence") << "lblCompatibilityResult" << QPalette::WindowText << cyan << 8.25 << false;
-    QTest::newRow("user profile text") << "txtYourProfile" << QPalette::Text << cyan << 8.25 << false;
-    QTest::newRow("user profile ground") << "txtYourProfile" << QPalette::Base << QColor(0x40, 0x40, 0x40) << 8.25 << false;
-    QTest::newRow("sibling profile ground") << "txtYourSiblingProfile" << QPalette::Base << QColor(0x40, 0x40, 0x40) << 8.25 << false;
-    QTest::newRow("co-brand") << "lblCobrand" << QPalette::WindowText << QColor(0, 0, 255) << 8.25 << true;
-    QTest::newRow("forum advert") << "Label61" << QPalette::WindowText << QColor(Qt::black) << 9.0 << true;
-}
-
-void TestFrmDisplay::appearance()
-{
-    QFETCH(QString, name);
-    QFETCH(QPalette::ColorRole, role);
-    QFETCH(QColor, colour);
-    QFETCH(qreal, points);
-    QFETCH(bool, underline);
-    const QWidget *widget = control<QWidget>(name.toLatin1().constData());
-    QCOMPARE(widget->palette().color(role), colour);
-    QCOMPARE(widget->font().family(), QStringLiteral("Verdana"));
-    QCOMPARE(widget->font().pointSizeF(), points);
-    QVERIFY(widget->font().bold());
-    QCOMPARE(widget->font().underline(), underline);
-}
-
-void TestFrmDisplay::fixedTexts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("verdict frame, leading blank") << "fraSiblingResult" << " Level Of Compatibility";
-    QTest::newRow("user frame") << "Frame3" << "Your Profile";
-    QTest::newRow("sibling frame") << "Frame1" << "Sibling Profile";
-    QTest::newRow("Label2") << "Label2" << "Compatibility With Your Sibling";
-    QTest::newRow("s") << "s" << "Your Sun Sign";
-    QTest::newRow("Label9") << "Label9" << "Your Profile";
-    QTest::newRow("Label3") << "Label3" << "Your Sibling's Sun Sign";
-    QTest::newRow("Label5") << "Label5" << "Your Sibling's Profile";
-    QTest::newRow("Exit") << "cmdExit" << "&Exit";
-    QTest::newRow("Back") << "cmdBack" << "&Back";
-    QTest::newRow("co-brand")
-        << "lblCobrand"
-        << "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your "
-           "site's name &  link here. See \"Help\" for details.Click Here for more info on co-branding.";
-    QTest::newRow("full brand")
-        << "lblFullBrand"
-        << "Home Business Opportunity. Start your own Internet business and make money online. Get this "
-           "software fully branded for your website. Click here for more details.";
-}
-
-void TestFrmDisplay::fixedTexts()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QObject *object = control<QWidget>(name.toLatin1().constData());
-    if (auto *label = qobject_cast<QLabel *>(object))
-        QCOMPARE(label->text(), text);
-    else if (auto *frame = qobject_cast<QGroupBox *>(object))
-        QCOMPARE(frame->title(), text);
-    else
-        QCOMPARE(qobject_cast<QPushButton *>(object)->text(), text);
-}
-
-void TestFrmDisplay::coBrandLiesOnTop()
-{
-    showActive();
-    const QWidget *strip = control<QWidget>("Frame5");
-    const QLabel *coBrand = control<QLabel>("lblCobrand");
-    for (const QPoint &corner : {coBrand->geometry().topLeft() + QPoint(1, 1),
-                                 coBrand->geometry().bottomRight() - QPoint(1, 1)})
-        QCOMPARE(strip->childAt(corner), coBrand);
-    QVERIFY(coBrand->autoFillBackground());
-}
-
-void TestFrmDisplay::menus_data()
-{
-    addMenuItemColumns();
-
-    QTest::newRow("back item") << "mnuFileBack" << "mnuFile" << "&Back" << false << true;
-    QTest::newRow("exit item") << "mnuExit" << "mnuFile" << "E&xit" << false << true;
-    QTest::newRow("online help") << "mnuOnline" << "mnuHelp" << "&Online Help" << false << true;
-    QTest::newRow("visit") << "mnuVisit" << "mnuHelp" << "&Visit Us Online" << false << true;
-    QTest::newRow("first separator") << "mnuFileSep1" << "mnuHelp" << "" << true << true;
-    QTest::newRow("update, C underlined") << "mnuUpdate" << "mnuHelp" << "&Check for Software Update" << false << true;
-    QTest::newRow("second separator") << "mnuFileSep2" << "mnuHelp" << "" << true << true;
-    QTest::newRow("about") << "mnuAbout" << "mnuHelp" << "&About Software" << false << true;
-    QTest::newRow("donate") << "mnuDonate" << "" << "&Donate" << false << true;
-    QTest::newRow("make money, hidden") << "mnuMakeMoneyOnline" << "" << "Make Money &Online" << false << false;
-}
-
-void TestFrmDisplay::menus()
-{
-    checkMenuItem(m_window);
 }
 
 void TestFrmDisplay::fillWritesValuesExactly()

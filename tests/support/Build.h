@@ -15,3 +15,9 @@ inline QString siteBase()
 {
     return QStringLiteral(QUENLORY_SITE_BASE);
 }
+
+// The program's folder on that site.
+inline QString siteFolder()
+{
+    return QStringLiteral(QUENLORY_SITE_FOLDER);
+}

@@ -2,7 +2,8 @@
 
 // A recording stand-in for the desktop: message boxes answer at once with a
 // preset answer, pages and clipboard clears are only counted, settings live
-// in a map, the date and the draws are whatever the test sets.
+// in a map, the date and the draws are whatever the test sets. Every call
+// can be watched, and one kind of call made to fail.
 
 #include "platform/Desktop.h"
 
@@ -54,6 +55,15 @@ public:
     // Called instead of running a dialog's own event loop; the default
     // records the dialog and returns QDialog::Rejected at once.
     std::function<int(QDialog &)> onModal;
+    // Told of every call before it is made, by its kind: "claim", "seed",
+    // "read", "write", "canWrite", "message", "modal", "open", "clipboard",
+    // "today" or "draw".
+    std::function<void(const QString &)> onCall;
+    // Calls of this kind throw, as a failing desktop would.
+    QString failOn;
 
     QStringList messageTexts() const;
+
+private:
+    void called(const char *kind);
 };

@@ -5,6 +5,7 @@
 // it, so a failing draw can be replayed with that variable.
 
 #include <QByteArray>
+#include <QString>
 #include <QRandomGenerator>
 #include <QtGlobal>
 
@@ -20,3 +21,30 @@ inline QByteArray seedNote(quint32 seed)
     return " (seed " + QByteArray::number(seed) + ", replay with QUENLORY_TEST_SEED="
         + QByteArray::number(seed) + ")";
 }
+
+// Any UTF-16 code unit, lone surrogates included, with Latin-1 and the
+// codes around the shift's limits drawn more often.
+inline QString randomCodeUnits(QRandomGenerator &random, int maxLength)
+{
+    const int length = int(random.bounded(maxLength + 1));
+    QString text;
+    text.reserve(length);
+    for (int i = 0; i < length; ++i) {
+        switch (random.bounded(4)) {
+        case 0:
+            text.append(QChar(char16_t(random.bounded(0x100))));
+            break;
+        case 1:
+            text.append(QChar(char16_t(80 + random.bounded(100))));
+            break;
+        case 2:
+            text.append(QChar(char16_t(random.bounded(0x10000))));
+            break;
+        default:
+            text.append(QChar(char16_t(0x100 + random.bounded(0x700))));
+            break;
+        }
+    }
+    return text;
+}
+

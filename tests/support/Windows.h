@@ -8,7 +8,6 @@
 #include "Build.h"
 #include "Controls.h"
 #include "FakeDesktop.h"
-#include "WindowChecks.h"
 
 #include "app/Shell.h"
 #include "mainwindow/FrmMain.h"
@@ -23,6 +22,14 @@
 
 using mainwindow::FrmMain;
 using resultwindow::FrmDisplay;
+
+// Shows the window and waits until it is the active one.
+inline void showActive(QWidget *window)
+{
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
 
 // The top-level windows of this type that still exist (those closed are
 // gone once their deferred deletion has run).

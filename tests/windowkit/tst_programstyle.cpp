@@ -9,6 +9,7 @@
 #include "mainwindow/FrmMain.h"
 
 #include "FakeDesktop.h"
+#include "Pixels.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -53,53 +54,6 @@ QImage rendered(QWidget &widget, qreal ratio = 1.0)
     image.fill(Qt::magenta);
     widget.render(&image);
     return image;
-}
-
-const QColor kDarkBrown(94, 70, 47);
-const QColor kKhaki(221, 228, 169);
-const QColor kLightYellow(255, 255, 192);
-const QColor kDarkGrey(0x40, 0x40, 0x40);
-const QColor kCyan(0, 255, 255);
-const int kTolerance = 3;
-
-int distance(const QColor &a, const QColor &b)
-{
-    return qMax(qAbs(a.red() - b.red()), qMax(qAbs(a.green() - b.green()), qAbs(a.blue() - b.blue())));
-}
-
-QString rgb(const QColor &colour)
-{
-    return QStringLiteral("RGB(%1,%2,%3)").arg(colour.red()).arg(colour.green()).arg(colour.blue());
-}
-
-// Every pixel of the area (in the widget's coordinates) against the colour:
-// empty when all are within the tolerance, otherwise where and what differs.
-QString flatnessFailure(const QImage &image, const QRect &area, const QColor &expected)
-{
-    const qreal ratio = image.devicePixelRatio();
-    const QRect pixels(QPoint(qRound(area.left() * ratio), qRound(area.top() * ratio)), area.size() * ratio);
-    if (pixels.isEmpty() || !image.rect().contains(pixels))
-        return QStringLiteral("sample area outside the picture");
-    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
-        for (int x = pixels.left(); x <= pixels.right(); ++x) {
-            const QColor drawn = image.pixelColor(x, y);
-            if (distance(drawn, expected) > kTolerance)
-                return QStringLiteral("at ratio %1, pixel (%2,%3) is %4, not %5; top of the area %6, bottom %7")
-                    .arg(ratio).arg(x).arg(y).arg(rgb(drawn), rgb(expected),
-                                                  rgb(image.pixelColor(pixels.center().x(), pixels.top())),
-                                                  rgb(image.pixelColor(pixels.center().x(), pixels.bottom())));
-        }
-    }
-    return QString();
-}
-
-int pixelsNear(const QImage &image, const QRect &area, const QColor &colour, int tolerance = 40)
-{
-    int count = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            count += distance(image.pixelColor(x, y), colour) <= tolerance ? 1 : 0;
-    return count;
 }
 
 void giveColours(QWidget *widget, const QColor &background, const QColor &text)
@@ -330,7 +284,7 @@ void TestProgramStyle::facesDrawnFlat()
     const Specimen made = specimen(part);
     giveColours(made.widget.get(), background, text);
     for (qreal ratio : {1.0, 2.0}) {
-        const QString failure = flatnessFailure(rendered(*made.widget, ratio), made.face, expected);
+        const QString failure = areaFailure(rendered(*made.widget, ratio), made.face, expected);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 }
@@ -415,9 +369,9 @@ void TestProgramStyle::openedListColours()
     const QRect plain = view->visualRect(list.model()->index(0, 0));
     const QRect selected = view->visualRect(list.model()->index(1, 0));
     const QRect rightOfText(plain.right() - 20, plain.top() + 2, 15, plain.height() - 4);
-    QString failure = flatnessFailure(picture, rightOfText, kDarkBrown);
+    QString failure = areaFailure(picture, rightOfText, kDarkBrown);
     QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("entry: ") + failure));
-    failure = flatnessFailure(picture, rightOfText.translated(0, selected.top() - plain.top()), kLightYellow);
+    failure = areaFailure(picture, rightOfText.translated(0, selected.top() - plain.top()), kLightYellow);
     QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("selected entry: ") + failure));
     QVERIFY(pixelsNear(picture, plain.adjusted(0, 0, -30, 0), kLightYellow) >= 10);
     QVERIFY(pixelsNear(picture, selected.adjusted(0, 0, -30, 0), kDarkBrown) >= 10);
