@@ -34,11 +34,12 @@ if(UNIX AND NOT APPLE)
     # They belong to every Linux install, so the package holds exactly the
     # tree `cmake --install` makes.
     set(packaging_out ${CMAKE_BINARY_DIR}/packaging)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/quenlory.1.in ${packaging_out}/quenlory.1 @ONLY)
     add_custom_command(OUTPUT ${packaging_out}/changelog.Debian.gz ${packaging_out}/quenlory.1.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging_out}
         COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/deb/changelog > ${packaging_out}/changelog.Debian.gz
-        COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/quenlory.1 > ${packaging_out}/quenlory.1.gz
-        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/deb/changelog ${PROJECT_SOURCE_DIR}/packaging/quenlory.1
+        COMMAND gzip -9nc ${packaging_out}/quenlory.1 > ${packaging_out}/quenlory.1.gz
+        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/deb/changelog ${packaging_out}/quenlory.1
         COMMENT "Compressing the changelog and the manual page"
         VERBATIM)
     add_custom_target(quenlory_package_docs ALL
@@ -77,19 +78,7 @@ if(WIN32)
     # version, icon, uninstaller); no desktop icon, no PATH change, no
     # autostart. The uninstaller removes all of it; the user's settings under
     # HKEY_CURRENT_USER\Software\quenlory stay, as the user's data.
-    find_package(Python3 3.9 REQUIRED COMPONENTS Interpreter)
-    set(icon ${CMAKE_BINARY_DIR}/packaging/quenlory.ico)
-    set(icon_pictures)
-    foreach(size 32 48 128 256)
-        list(APPEND icon_pictures ${PROJECT_SOURCE_DIR}/data/icons/quenlory-${size}.png)
-    endforeach()
-    add_custom_command(OUTPUT ${icon}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-        COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/windows/make_ico.py ${icon} ${icon_pictures}
-        DEPENDS ${PROJECT_SOURCE_DIR}/packaging/windows/make_ico.py ${icon_pictures}
-        COMMENT "Making the installer's icon"
-        VERBATIM)
-    add_custom_target(quenlory_installer_icon ALL DEPENDS ${icon})
+    set(icon ${QUENLORY_ICO})
     # Beside the program's folder: the shortcut and the "Apps" entry show it.
     install(FILES ${icon} DESTINATION .)
 

@@ -3,6 +3,21 @@
 # the Qt and compiler run-time DLLs next to it, and, in a cross build from
 # Linux, the Wine wrapper that runs this build's tools and tests.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Core)
+find_package(Python3 3.9 REQUIRED COMPONENTS Interpreter)
+
+# The program's one Windows icon, made from the icon's pictures in
+# data/icons: compiled into quenlory.exe and shown by the installer.
+set(QUENLORY_ICO ${CMAKE_BINARY_DIR}/quenlory.ico)
+set(icon_pictures)
+foreach(size 16 32 48 256)
+    list(APPEND icon_pictures ${PROJECT_SOURCE_DIR}/data/icons/quenlory-${size}.png)
+endforeach()
+add_custom_command(OUTPUT ${QUENLORY_ICO}
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/packaging/windows/make_ico.py ${QUENLORY_ICO} ${icon_pictures}
+    DEPENDS ${PROJECT_SOURCE_DIR}/packaging/windows/make_ico.py ${icon_pictures}
+    COMMENT "Making the Windows icon"
+    VERBATIM)
+add_custom_target(quenlory_icon DEPENDS ${QUENLORY_ICO})
 
 if(CMAKE_CROSSCOMPILING)
     # Wine hands the program no QT_* variable of its own and finds DLLs only
@@ -25,11 +40,11 @@ endif()
 
 # The rest needs the program's target, so it runs once the whole tree is read.
 function(quenlory_windows_program)
-    set(QUENLORY_ICO ${PROJECT_SOURCE_DIR}/data/windows/quenlory.ico)
     configure_file(${PROJECT_SOURCE_DIR}/data/windows/quenlory.rc.in
                    ${CMAKE_BINARY_DIR}/quenlory.rc @ONLY)
     target_sources(quenlory PRIVATE ${CMAKE_BINARY_DIR}/quenlory.rc)
     set_property(SOURCE ${CMAKE_BINARY_DIR}/quenlory.rc APPEND PROPERTY OBJECT_DEPENDS ${QUENLORY_ICO})
+    add_dependencies(quenlory quenlory_icon)
 
     if(NOT CMAKE_CROSSCOMPILING)
         return()    # a native build deploys with windeployqt (src/CMakeLists.txt)
@@ -54,12 +69,11 @@ function(quenlory_windows_program)
     endif()
 endfunction()
 
-# The journeys of tests/wine/journeys.py: the installed quenlory.exe (so the
+# The journeys of tests/e2e/journeys.py under Wine: the installed quenlory.exe (so the
 # DLLs beside it are what it loads) under Wine on a private X server. They
 # share one Wine prefix, made afresh by the first test of a run, and run one
 # at a time: a running copy's mark is visible to every program of a prefix.
 function(quenlory_wine_journeys)
-    find_package(Python3 3.9 REQUIRED COMPONENTS Interpreter)
     set(prefix ${CMAKE_BINARY_DIR}/wineprefix-journeys)
     set(program ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quenlory.exe)
     add_test(NAME wine_prefix
@@ -69,10 +83,11 @@ function(quenlory_wine_journeys)
                          TIMEOUT 300)
     foreach(journey first_start test_run second_copy links)
         add_test(NAME wine_${journey}
-                 COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/wine/journeys.py
-                         ${journey} ${program} ${prefix})
+                 COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/e2e/journeys.py
+                         ${journey} ${program} --wine ${prefix})
         set_tests_properties(wine_${journey} PROPERTIES FIXTURES_REQUIRED wine_prefix
-                             LABELS "e2e;wine" RESOURCE_LOCK wine_journeys TIMEOUT 180)
+                             LABELS "e2e;wine" RESOURCE_LOCK wine_journeys TIMEOUT 180 ENVIRONMENT
+                             "QUENLORY_VERSION=${PROJECT_VERSION};QUENLORY_SITE=${QUENLORY_SITE_BASE}/${QUENLORY_SITE_FOLDER}")
     endforeach()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL quenlory_windows_program)
