@@ -3,8 +3,8 @@
     python3 scripts/screenshots.py PATH/TO/quenlory OUTPUT_DIR
 
 The same build gives the same pictures: the screen size and depth are fixed,
-fontconfig sees only the DejaVu fonts, and the program runs under libfaketime
-with a frozen wall clock, so its date and its seeded draws (the bottom banner,
+fontconfig sees only the DejaVu fonts (with the usual generic aliases), and
+the program runs under libfaketime with a frozen wall clock, so its date and its seeded draws (the bottom banner,
 the exit screen's text) come out the same on every run. Pictures are cut from
 Xvfb's framebuffer file, so nothing but Python's standard library is needed to
 write them.
@@ -25,11 +25,19 @@ FAKETIME_LIBRARIES = ("/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
                       "/usr/lib/faketime/libfaketime.so.1")
 FROZEN_CLOCK = "2026-03-14 10:00:00"
 
+# Only the DejaVu fonts, with the aliases a desktop's own configuration
+# gives the generic names: Qt asks for "Sans Serif" where a window keeps the
+# desktop's font (the menu bars), which without them would be drawn in the
+# first face fontconfig knows, a serif one.
 FONTS_CONF = """<?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "fonts.dtd">
 <fontconfig>
   <dir>/usr/share/fonts/truetype/dejavu</dir>
   <cachedir>{cache}</cachedir>
+  <alias binding="same"><family>Sans Serif</family><prefer><family>DejaVu Sans</family></prefer></alias>
+  <alias><family>sans-serif</family><prefer><family>DejaVu Sans</family></prefer></alias>
+  <alias><family>serif</family><prefer><family>DejaVu Serif</family></prefer></alias>
+  <alias><family>monospace</family><prefer><family>DejaVu Sans Mono</family></prefer></alias>
   <config></config>
 </fontconfig>
 """
