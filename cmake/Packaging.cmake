@@ -35,6 +35,18 @@ if(UNIX AND NOT APPLE)
     # tree `cmake --install` makes.
     set(packaging_out ${CMAKE_BINARY_DIR}/packaging)
     configure_file(${PROJECT_SOURCE_DIR}/packaging/quenlory.1.in ${packaging_out}/quenlory.1 @ONLY)
+    # The licence as a copyright file's paragraph: each line indented by one
+    # blank, an empty line written as " .".
+    file(STRINGS ${QUENLORY_LICENSE_FILE} licence_lines)
+    set(QUENLORY_LICENSE_DEB)
+    foreach(line IN LISTS licence_lines)
+        if(line STREQUAL "")
+            set(line ".")
+        endif()
+        string(APPEND QUENLORY_LICENSE_DEB " ${line}\n")
+    endforeach()
+    string(REGEX REPLACE "\n$" "" QUENLORY_LICENSE_DEB "${QUENLORY_LICENSE_DEB}")
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/deb/copyright.in ${packaging_out}/copyright @ONLY)
     add_custom_command(OUTPUT ${packaging_out}/changelog.Debian.gz ${packaging_out}/quenlory.1.gz
         COMMAND ${CMAKE_COMMAND} -E make_directory ${packaging_out}
         COMMAND gzip -9nc ${PROJECT_SOURCE_DIR}/packaging/deb/changelog > ${packaging_out}/changelog.Debian.gz
@@ -44,7 +56,7 @@ if(UNIX AND NOT APPLE)
         VERBATIM)
     add_custom_target(quenlory_package_docs ALL
         DEPENDS ${packaging_out}/changelog.Debian.gz ${packaging_out}/quenlory.1.gz)
-    install(FILES ${PROJECT_SOURCE_DIR}/packaging/deb/copyright ${packaging_out}/changelog.Debian.gz
+    install(FILES ${packaging_out}/copyright ${packaging_out}/changelog.Debian.gz
             DESTINATION ${CMAKE_INSTALL_DOCDIR})
     install(FILES ${packaging_out}/quenlory.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     # Where lintian looks for the package's overrides, each with its reason.

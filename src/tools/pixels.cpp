@@ -4,13 +4,9 @@
 // their libraries), though none of them is used.
 //
 //     quenlory_pixels OUTPUT.cpp NAME=PICTURE...
-//
-// PICTURE is a file or one of Qt's own resources (":/..."), which this tool
-// can read because it links the widget library that carries them.
 
 #include <QFile>
 #include <QImage>
-#include <QStyleFactory>
 
 #include <cstdio>
 
@@ -20,9 +16,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "usage: %s OUTPUT.cpp NAME=PICTURE...\n", argv[0]);
         return 2;
     }
-    // Keeps the widget library, and so its resources, in the process.
-    QStyleFactory::keys();
-
     QByteArray text = "// Written by quenlory_pixels at build time.\n#include \"windowkit/Pictures.h\"\n\n"
                       "namespace windowkit {\n";
     for (int i = 2; i < argc; ++i) {

@@ -22,8 +22,6 @@ struct Picture
 // The program's icon at 32 and 48 pixels.
 extern const Picture kIcon32;
 extern const Picture kIcon48;
-// The frame Qt's Fusion style draws around a group box.
-extern const Picture kGroupBoxFrame;
 
 // The program's icon at 32 and 48 pixels, for title bars and task bars (the
 // launcher takes the large sizes from the installed icon theme).

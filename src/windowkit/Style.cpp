@@ -1,7 +1,5 @@
 #include "windowkit/Style.h"
 
-#include "windowkit/Pictures.h"
-
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
@@ -12,7 +10,6 @@
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOption>
-#include <qdrawutil.h>
 
 namespace windowkit {
 
@@ -322,15 +319,14 @@ int ProgramStyle::styleHint(StyleHint hint, const QStyleOption *option, const QW
 
 void ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const
 {
-    // Fusion's frame: its picture stretched over the box below the title.
-    if (m_groupBoxFrame.isNull())
-        m_groupBoxFrame = QPixmap::fromImage(kGroupBoxFrame.image());
+    // Flat like the other faces: a one-pixel frame in a shade of the box's
+    // own colour, below the title where there is one.
     const auto *box = qobject_cast<const QGroupBox *>(widget);
     int topMargin = kGroupBoxTopMargin;
     if (!box || box->isCheckable() || !box->title().isEmpty())
         topMargin += qMax(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height());
-    qDrawBorderPixmap(painter, option->rect.adjusted(0, topMargin, 0, 0), QMargins(6, 6, 6, 6),
-                      m_groupBoxFrame);
+    drawFrame(painter, option->rect.adjusted(0, topMargin, 0, 0),
+              frameColour(option->palette.color(QPalette::Window)));
 }
 
 QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption *option, const QWidget *widget) const

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPixmap>
 #include <QProxyStyle>
 
 namespace windowkit {
@@ -10,17 +9,17 @@ namespace windowkit {
 // two changes.
 //
 // Where the windows give a control a colour, it is drawn flat in that colour:
-// push buttons, closed drop-down lists, line edits, check boxes and scroll
-// bars, each with a one-pixel frame, where Fusion shades them with gradients
+// push buttons, closed drop-down lists, line edits, check boxes, scroll bars
+// and group-box frames, each with a one-pixel frame, where Fusion shades them with gradients
 // and tints the default button towards the highlight. An opened drop-down
 // list is a list view below its box in the box's own palette, not a menu
 // over it in the desktop's menu colours, so it honours maxVisibleItems.
 //
-// Two pictures that Fusion decodes from PNG files come from the program
-// instead: the frame of a group box, drawn from the same pixels compiled in,
-// and a menu bar's overflow arrow, read only when first drawn. Decoding the
-// first PNG loads every image-format plugin, about 2 ms before the main
-// window's first paint, for pictures no window needs.
+// Fusion decodes two pictures from PNG files that the windows would meet at
+// start-up: the frame of a group box, which is drawn instead, and a menu
+// bar's overflow arrow, read only when first drawn. Decoding the first PNG
+// loads every image-format plugin, about 2 ms before the main window's
+// first paint, for pictures no window needs.
 class ProgramStyle : public QProxyStyle
 {
 public:
@@ -39,8 +38,6 @@ public:
 
 private:
     void drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const;
-
-    mutable QPixmap m_groupBoxFrame;
 };
 
 } // namespace windowkit

@@ -29,7 +29,7 @@ binary=$prefix/bin/quenlory
 [[ -f $desktop ]] || fail "no desktop entry $desktop"
 [[ -f $metainfo ]] || fail "no metainfo $metainfo"
 [[ -f $prefix/share/icons/hicolor/scalable/apps/quenlory.svg ]] || fail "no scalable icon"
-for size in 32 48 128 256; do
+for size in 16 32 48 128 256; do
     png=$prefix/share/icons/hicolor/${size}x${size}/apps/quenlory.png
     if [[ ! -f $png ]]; then
         fail "no ${size} px icon"

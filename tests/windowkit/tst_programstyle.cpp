@@ -1,8 +1,9 @@
 // The program's style draws what Qt's Fusion style draws, without decoding a
 // picture file while the main window is built and painted: the first such
 // decoding loads every image-format plugin. Where the windows state a colour
-// (buttons, closed and opened lists, boxes, check box, scroll bars) it draws
-// that colour flat, which the pixel checks here prove on plain widgets.
+// (buttons, closed and opened lists, boxes, check box, scroll bars, group-box
+// frames) it draws that colour flat, which the pixel checks here prove on
+// plain widgets.
 
 #include "windowkit/Pictures.h"
 #include "windowkit/Style.h"
@@ -155,8 +156,8 @@ private slots:
     void initTestCase();
     // Runs first: any picture decoded before it would load the plugins.
     void mainWindowDecodesNoPicture();
-    void groupBoxFramesAsFusion_data();
-    void groupBoxFramesAsFusion();
+    void groupBoxFramesFlat_data();
+    void groupBoxFramesFlat();
     void overflowArrowAsFusion();
     void facesDrawnFlat_data();
     void facesDrawnFlat();
@@ -193,52 +194,61 @@ void TestProgramStyle::mainWindowDecodesNoPicture()
     QCOMPARE(loadedImagePlugins(), QStringList());
 }
 
-void TestProgramStyle::groupBoxFramesAsFusion_data()
+void TestProgramStyle::groupBoxFramesFlat_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<bool>("checkable");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<double>("points");
+    QTest::addColumn<QColor>("face");
 
-    QTest::newRow("untitled strip") << QString() << false << QSize(492, 41) << 8.25;
-    QTest::newRow("titled frame") << QStringLiteral("Enter Your Details") << false << QSize(401, 97) << 8.25;
-    QTest::newRow("titled, larger type") << QStringLiteral("Sibling Compatibility") << false << QSize(492, 297)
-                                         << 14.0;
-    QTest::newRow("untitled, checkable") << QString() << true << QSize(200, 60) << 8.25;
-    QTest::newRow("smaller than the picture") << QStringLiteral("x") << false << QSize(20, 12) << 8.25;
+    QTest::newRow("untitled strip") << QString() << false << QSize(492, 41) << 8.25 << kKhaki;
+    QTest::newRow("titled frame") << QStringLiteral("Enter Your Details") << false << QSize(401, 97) << 8.25
+                                  << kKhaki;
+    QTest::newRow("titled, larger type, dark brown") << QStringLiteral("Sibling Compatibility") << false
+                                                     << QSize(492, 297) << 14.0 << kDarkBrown;
+    QTest::newRow("untitled, checkable") << QString() << true << QSize(200, 60) << 8.25 << kKhaki;
+    QTest::newRow("small") << QStringLiteral("x") << false << QSize(40, 30) << 8.25 << kDarkBrown;
 }
 
-void TestProgramStyle::groupBoxFramesAsFusion()
+// The frame is one pixel wide, in one shade of the box's colour, all round
+// the box below its title, on the box's own face.
+void TestProgramStyle::groupBoxFramesFlat()
 {
     QFETCH(QString, title);
     QFETCH(bool, checkable);
     QFETCH(QSize, size);
     QFETCH(double, points);
+    QFETCH(QColor, face);
 
-    QImage pictures[2];
-    for (int i = 0; i < 2; ++i) {
-        QGroupBox box(title);
-        if (i == 1)
-            box.setStyle(m_fusion);
-        QFont font(QStringLiteral("Verdana"));
-        font.setPointSizeF(points);
-        box.setFont(font);
-        box.setCheckable(checkable);
-        box.resize(size);
-        pictures[i] = rendered(box);
-        // The check box is drawn flat (facesDrawnFlat); the frame is Fusion's.
-        if (checkable) {
-            QStyleOptionGroupBox option;
-            option.initFrom(&box);
-            option.subControls = QStyle::SC_GroupBoxCheckBox | QStyle::SC_GroupBoxFrame;
-            option.features = QStyleOptionFrame::None;
-            QPainter blank(&pictures[i]);
-            blank.fillRect(box.style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxCheckBox,
-                                                       &box),
-                           Qt::magenta);
-        }
+    QGroupBox box(title);
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(points);
+    box.setFont(font);
+    box.setCheckable(checkable);
+    box.resize(size);
+    giveColours(&box, face, Qt::black);
+    for (qreal ratio : {1.0, 2.0}) {
+        const QImage picture = rendered(box, ratio);
+        const auto at = [&](int x, int y) { return picture.pixelColor(qRound(x * ratio), qRound(y * ratio)); };
+        const int right = size.width() - 1, bottom = size.height() - 1, middle = size.width() / 2;
+        // The top line: the first drawn pixel down the right-hand part, clear of title and check box.
+        int top = 0;
+        while (top < bottom && at(right - 4, top) == face)
+            ++top;
+        const QColor frame = at(middle, bottom);
+        QVERIFY2(distance(frame, face) > 20, qPrintable(rgb(frame)));
+        for (const QPoint &onFrame : {QPoint(middle, bottom), QPoint(right - 4, top), QPoint(0, (top + bottom) / 2),
+                                      QPoint(right, (top + bottom) / 2), QPoint(0, bottom), QPoint(right, top)})
+            QVERIFY2(at(onFrame.x(), onFrame.y()) == frame,
+                     qPrintable(QStringLiteral("%1,%2 at ratio %3").arg(onFrame.x()).arg(onFrame.y()).arg(ratio)));
+        for (const QPoint &inside : {QPoint(middle, bottom - 1), QPoint(right - 4, top + 1), QPoint(1, (top + bottom) / 2),
+                                     QPoint(right - 1, (top + bottom) / 2)})
+            QVERIFY2(at(inside.x(), inside.y()) == face,
+                     qPrintable(QStringLiteral("%1,%2 at ratio %3").arg(inside.x()).arg(inside.y()).arg(ratio)));
+        if (!title.isEmpty() || checkable)
+            QVERIFY2(top >= QFontMetrics(font).height(), qPrintable(QString::number(top)));
     }
-    QVERIFY(pictures[0] == pictures[1]);
 }
 
 void TestProgramStyle::overflowArrowAsFusion()
