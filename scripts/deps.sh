@@ -4,6 +4,7 @@
 # package names given as arguments are checked and installed the same way.
 #
 #   scripts/deps.sh [--windows] [package ...]
+#   scripts/deps.sh --mirror       prints the Debian mirror this machine uses
 #
 # --windows adds what the Windows build needs: the mingw-w64 cross compilers,
 # Wine, Ninja, and a deb-src entry for the release's main component (from the
@@ -18,10 +19,34 @@ packages=(
     xvfb xauth xdotool xclip x11-utils dbus-daemon python3  # end-to-end tests on a real X server
     openbox                         # a window manager for the journey that needs stacking
     desktop-file-utils appstream    # validating the desktop entry and metainfo
-    faketime                        # a frozen clock for scripts/screenshots.sh
+    faketime                        # a frozen clock for the screenshots, a shifted one for the .deb
     dpkg-dev lintian                # the .deb: dpkg-shlibdeps for its dependencies, lintian checks it
     nsis                            # makensis, for the Windows installer
+    debootstrap devscripts          # the .deb installed with apt into a bare Debian; hardening-check
 )
+
+# The site of the machine's own Debian entry for the release's main
+# component: where its apt already fetches from. apt lists only the targets
+# whose indexes it has fetched.
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+main_site() {
+    apt-get indextargets --format '$(SITE) $(RELEASE) $(COMPONENT) $(TARGET_OF)' |
+        awk -v suite="$codename" '$2 == suite && $3 == "main" && $4 == "deb" {print $1; exit}'
+}
+mirror() {
+    local site
+    site=$(main_site)
+    [[ -n $site ]] || { apt-get update -qq && site=$(main_site); }
+    if [[ -z $site ]]; then
+        echo "No Debian entry for $codename main in this machine's apt sources" >&2
+        return 1
+    fi
+    echo "$site"
+}
+if [[ ${1:-} == --mirror ]]; then
+    mirror
+    exit
+fi
 
 update=false
 if [[ ${1:-} == --windows ]]; then
@@ -30,23 +55,12 @@ if [[ ${1:-} == --windows ]]; then
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix  # the cross compilers
         wine wine64                 # runs the Windows program and its tests
         ninja-build                 # builds Qt for Windows
+        p7zip-full unzip            # the installer and the zip opened in the tests
     )
     src_list=/etc/apt/sources.list.d/quenlory-deb-src.sources
     if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
-        # The source entry follows the mirror this machine already uses: the
-        # site of its own binary entry for the release's main component.
-        codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-        # apt lists only the targets whose indexes it has fetched.
-        main_site() {
-            apt-get indextargets --format '$(SITE) $(RELEASE) $(COMPONENT) $(TARGET_OF)' |
-                awk -v suite="$codename" '$2 == suite && $3 == "main" && $4 == "deb" {print $1; exit}'
-        }
-        site=$(main_site)
-        [[ -n $site ]] || { apt-get update -qq && site=$(main_site); }
-        if [[ -z $site ]]; then
-            echo "No Debian entry for $codename main in this machine's apt sources" >&2
-            exit 1
-        fi
+        # The source entry follows the mirror this machine already uses.
+        site=$(mirror)
         echo "Adding a deb-src entry for $codename main from $site: $src_list"
         cat >"$src_list" <<SOURCES
 Types: deb-src

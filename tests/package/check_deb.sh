@@ -7,6 +7,10 @@
 #  - Depends names the package of every library the program links;
 #  - its files are exactly those `cmake --install` puts under /usr from
 #    TEST_TREE, the tree the install_tree test checks;
+#  - hardening-check finds the program position-independent, stack-protected,
+#    with read-only relocations and immediate binding (what Debian 12's
+#    default flags promise; its other lines are shown, not required);
+#  - it recommends xdg-utils, which opens the program's links;
 #  - the program, unpacked with dpkg-deb -x into a temporary root, passes the
 #    first-start journey from there.
 set -euo pipefail
@@ -55,6 +59,13 @@ while read -r library; do
     fi
 done < <(objdump -p "$work/root/usr/bin/quenlory" | awk '$1 == "NEEDED" { print $2 }')
 ((libraries > 0)) || fail "objdump lists no library the program links"
+
+report=$(hardening-check "$work/root/usr/bin/quenlory" || true)
+echo "$report"
+for promise in "Position Independent Executable" "Stack protected" "Read-only relocations" "Immediate binding"; do
+    grep -q "^ $promise: yes" <<<"$report" || fail "hardening-check: $promise is not yes"
+done
+grep -qw xdg-utils <<<"$(dpkg-deb -f "$deb" Recommends)" || fail "the package does not recommend xdg-utils"
 
 # The package's files (folders aside) against the install tree.
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\.\//, "/", $6); print $6 }' | sort > "$work/package.list"

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# check_reproducible.sh SOURCE_DIR DEB
+# Builds the .deb once more, from a copy of the source in another folder and
+# a month later by the clock (faketime), and compares it with DEB byte for
+# byte. On a difference it says which members and files differ.
+set -euo pipefail
+
+source_dir=$(realpath "$1") deb=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The source's files: those git tracks or would track, or all but build trees.
+copy=$work/another/source
+mkdir -p "$copy"
+if git -C "$source_dir" rev-parse --git-dir >/dev/null 2>&1; then
+    git -C "$source_dir" ls-files -z --cached --others --exclude-standard |
+        (cd "$source_dir" && while IFS= read -r -d '' file; do
+            [[ -e $file ]] && cp --parents -P -- "$file" "$copy"
+        done)
+else
+    tar -C "$source_dir" --exclude='./build*' -cf - . | tar -C "$copy" -xf -
+fi
+if ! faketime -f '+30d' bash "$copy/tests/package/build_deb.sh" "$copy" "$work/tree" >"$work/build.log" 2>&1; then
+    tail -n 30 "$work/build.log"
+    echo "FAIL: the second build failed" >&2
+    exit 1
+fi
+second=$(echo "$work"/tree/packages/*.deb)
+if cmp -s "$deb" "$second"; then
+    echo "$(basename "$deb"): built again in $copy a month later, byte for byte the same"
+    exit 0
+fi
+
+echo "FAIL: $deb and its second build differ" >&2
+n=0
+for package in "$deb" "$second"; do
+    mkdir -p "$work/x$((++n))/data" && (cd "$work/x$n" && ar x "$package" && tar -xf data.tar.* -C data && tar -xf control.tar.* -C .)
+    ar tv "$package"
+    tar -tvf "$work/x$n"/data.tar.* | sort -k6
+done > "$work/listings"
+diff -r "$work/x1" "$work/x2" >&2 || true
+echo "(diffoscope $deb $second shows every difference)" >&2
+exit 1
