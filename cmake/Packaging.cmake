@@ -76,56 +76,45 @@ if(UNIX AND NOT APPLE)
     # other install of it.
     set(CPACK_DEBIAN_PACKAGE_SECTION misc)
     set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-    # The dependencies are those dpkg-shlibdeps finds for the binary.
+    # The dependencies are those dpkg-shlibdeps finds for the binary. The
+    # links to the maker's pages go through xdg-open: without it they open
+    # nothing, but the program works, so it is recommended, not required.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 endif()
 
 if(WIN32)
-    # The Windows installer, made by NSIS (Debian's `nsis` package gives
-    # makensis, so a cross build on Linux makes it too). It installs per
-    # machine into "Program Files\Quenlory": CPack's installer asks for
-    # administrator rights and then installs for all users, the usual place
-    # for a program every account may start. It adds one Start-menu shortcut
-    # with the program's icon and an entry in "Apps & features" (publisher,
-    # version, icon, uninstaller); no desktop icon, no PATH change, no
-    # autostart. The uninstaller removes all of it; the user's settings under
+    # Two packages of the same stripped install tree (bin/ and licenses/):
+    # Quenlory-<version>-setup.exe, made by NSIS (Debian's makensis, so a
+    # cross build on Linux makes it too) from packaging/windows's own script,
+    # and the portable Quenlory-<version>-win64.zip. The installer installs
+    # for the current user without administrator rights, or with /AllUsers
+    # into Program Files; it replaces an earlier install in place, refuses
+    # while Quenlory runs, and adds one Start-menu shortcut and an entry in
+    # "Apps"; no desktop icon, no PATH change, no autostart. Uninstalling
+    # removes all of it; the user's settings under
     # HKEY_CURRENT_USER\Software\quenlory stay, as the user's data.
-    set(icon ${QUENLORY_ICO})
-    # Beside the program's folder: the shortcut and the "Apps" entry show it.
-    install(FILES ${icon} DESTINATION .)
-
-    set(CPACK_GENERATOR NSIS)
+    set(CPACK_GENERATOR NSIS ZIP)
+    set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/windows/CPackOptions.cmake)
+    # CPack looks for NSIS.template.in on this path before its own.
+    set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/packaging/windows)
     # A 64-bit installer for the 64-bit program: it writes the uninstall entry
     # into the registry's 64-bit view, and Wine without its 32-bit half runs
     # it. CPack pastes these arguments unquoted into the command it splits
     # again, and prefixes a "-" to any that lacks one: -V4 (makensis' default
     # verbosity) leads, so that the quoted -X command stays one argument.
     set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS [=[-V4 \"-XTarget amd64-unicode\"]=])
-    set(CPACK_PACKAGE_FILE_NAME Quenlory-${PROJECT_VERSION}-setup)
+    # One solid LZMA stream with a dictionary that holds the whole program.
+    set(CPACK_NSIS_COMPRESSOR "/SOLID lzma\nSetCompressorDictSize 64")
     set(CPACK_PACKAGE_INSTALL_DIRECTORY Quenlory)
-    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quenlory)
-    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
-    set(CPACK_NSIS_PACKAGE_NAME Quenlory)
-    set(CPACK_NSIS_DISPLAY_NAME Quenlory)
-    set(CPACK_NSIS_MUI_ICON ${icon})
-    set(CPACK_NSIS_MUI_UNIICON ${icon})
-    set(CPACK_NSIS_INSTALLED_ICON_NAME quenlory.ico)
-    set(CPACK_NSIS_URL_INFO_ABOUT ${CPACK_PACKAGE_HOMEPAGE_URL})
-    set(CPACK_NSIS_CONTACT quenlory@talvane.example)
-    # A second install replaces the first instead of piling up beside it.
-    set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
-    # CPack's template always adds an "Uninstall" shortcut to the Start-menu
-    # folder; the entry in "Apps & features" is the uninstaller's place, so
-    # the shortcut goes again right after.
-    set(CPACK_NSIS_CREATE_ICONS_EXTRA
-        "CreateShortCut '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Quenlory.lnk' '$INSTDIR\\\\bin\\\\quenlory.exe' '' '$INSTDIR\\\\quenlory.ico'")
-    set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS
-        "Delete '$SMPROGRAMS\\\\$STARTMENU_FOLDER\\\\Uninstall.lnk'")
-    # The uninstaller removes the key "Software\Talvane Softwares\Quenlory" of
-    # HKEY_LOCAL_MACHINE but would leave the maker's key above it; these
-    # commands run after that removal.
-    set(CPACK_NSIS_DELETE_ICONS_EXTRA "Delete '$SMPROGRAMS\\\\$MUI_TEMP\\\\Quenlory.lnk'
-  DeleteRegKey /ifempty SHCTX 'Software\\\\${CPACK_PACKAGE_VENDOR}'")
+    set(CPACK_RESOURCE_FILE_LICENSE ${QUENLORY_LICENSE_FILE})
+    set(CPACK_QUENLORY_ICON ${QUENLORY_ICO})
+    set(CPACK_QUENLORY_COPYRIGHT "Copyright 2026 ${CPACK_PACKAGE_VENDOR}")
+    set(CPACK_QUENLORY_SETUP_NAME Quenlory-${PROJECT_VERSION}-setup)
+    set(CPACK_QUENLORY_ZIP_NAME Quenlory-${PROJECT_VERSION}-win64)
+    # The program itself and the DLLs are stripped by the install rules
+    # (cmake/Windows.cmake).
+    set(CPACK_STRIP_FILES OFF)
 endif()
 
 include(CPack)

@@ -63,10 +63,57 @@ function(quenlory_windows_program)
         install(FILES ${QUENLORY_MINGW_RUNTIME_DIR}/${dll} DESTINATION ${CMAKE_INSTALL_BINDIR})
     endforeach()
     install(FILES ${QUENLORY_WINPTHREAD_DLL} DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # Qt's and the compiler's libraries come with their debug data, most of
+    # their size (libstdc++-6.dll is 23.7 MB, 1.9 MB without): every PE file
+    # of the install is stripped of it, for the folder, the zip and the
+    # installer alike. CPack's own stripping reaches install(TARGETS) only.
+    install(CODE "
+        file(GLOB_RECURSE shipped \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/*.dll\"
+                                  \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/*.exe\")
+        foreach(file IN LISTS shipped)
+            execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all \"\${file}\" COMMAND_ERROR_IS_FATAL ANY)
+        endforeach()")
+    quenlory_windows_licences()
 
     if(QUENLORY_BUILD_TESTS)
         quenlory_wine_journeys()
     endif()
+endfunction()
+
+# The licences of what the program is made of, in licenses/ beside bin/: the
+# program's own, Qt's with the notices of what its DLLs contain and how they
+# were built (collected into the cross-built Qt by scripts/windows-qt.sh),
+# and those of the compiler's run-time libraries from their Debian packages.
+function(quenlory_windows_licences)
+    set(qt_build ${QT6_INSTALL_PREFIX}/share/quenlory-qt-build)
+    if(NOT EXISTS ${qt_build}/licenses/THIRD-PARTY.txt)
+        message(FATAL_ERROR "${QT6_INSTALL_PREFIX} has no licence notices: run scripts/windows-qt.sh")
+    endif()
+    file(STRINGS ${qt_build}/BUILD.txt source_line REGEX "^Source: " LIMIT_COUNT 1)
+    string(REGEX MATCH "qt6-base ([^ ]+)" _ "${source_line}")
+    set(QUENLORY_QT_SOURCE_VERSION ${CMAKE_MATCH_1})
+    foreach(package gcc-mingw-w64-x86-64-posix-runtime mingw-w64-x86-64-dev)
+        execute_process(COMMAND dpkg-query -W "-f=\${source:Package} \${source:Version}" ${package}
+                        OUTPUT_VARIABLE source_${package} RESULT_VARIABLE failed)
+        if(failed)
+            message(FATAL_ERROR "dpkg-query knows no ${package}")
+        endif()
+    endforeach()
+    set(QUENLORY_GCC_SOURCE ${source_gcc-mingw-w64-x86-64-posix-runtime})
+    set(QUENLORY_MINGW_SOURCE ${source_mingw-w64-x86-64-dev})
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/licenses-README.txt.in
+                   ${CMAKE_BINARY_DIR}/licenses/README.txt @ONLY)
+
+    install(FILES ${CMAKE_BINARY_DIR}/licenses/README.txt DESTINATION licenses)
+    install(FILES ${QUENLORY_LICENSE_FILE} DESTINATION licenses RENAME Quenlory.txt)
+    install(DIRECTORY ${qt_build}/licenses/ DESTINATION licenses/Qt)
+    install(FILES ${qt_build}/BUILD.txt ${qt_build}/mingw-w64.cmake DESTINATION licenses/Qt)
+    install(DIRECTORY ${qt_build}/patches DESTINATION licenses/Qt)
+    install(FILES /usr/share/doc/gcc-mingw-w64-x86-64-posix-runtime/copyright
+            DESTINATION licenses/GCC RENAME copyright.txt)
+    install(FILES /usr/share/common-licenses/GPL-3 DESTINATION licenses/GCC RENAME GPL-3.0.txt)
+    install(FILES /usr/share/doc/mingw-w64-x86-64-dev/copyright
+            DESTINATION licenses/mingw-w64 RENAME copyright.txt)
 endfunction()
 
 # The journeys of tests/e2e/journeys.py under Wine: the installed quenlory.exe (so the

@@ -14,9 +14,11 @@
 # folder. QUENLORY_WINDOWS_QT names the install folder outright (and skips
 # the key). Delete the install folder (or its stamp) to rebuild.
 #
-# The install also holds what it takes to build the same DLLs again, for the
-# notices shipped with the program: share/quenlory-qt-build/ has the source
-# package's version, the options and the patches.
+# The install also holds what the program ships beside the DLLs:
+# share/quenlory-qt-build/ has what it takes to build the same DLLs again
+# (the source package's version, the compilers, the options, the toolchain
+# file and the patches) and licenses/, Qt's licences and the notices of the
+# third-party code compiled into the DLLs (scripts/qt-notices.py).
 #
 #   scripts/windows-qt.sh          builds if needed, prints the install folder
 #   scripts/windows-qt.sh --prefix prints the install folder, builds nothing
@@ -97,8 +99,34 @@ configure_options=(
     -DFEATURE_textodfwriter=OFF
     -DFEATURE_textmarkdownreader=OFF
     -DFEATURE_textmarkdownwriter=OFF
+    # ... and further widgets, views and services no window uses, which
+    # keep the installer under 7 MB. (Not the slider: Qt's scroll bar and so
+    # every scroll area, text box and list depend on it.)
+    -DFEATURE_treewidget=OFF
+    -DFEATURE_tablewidget=OFF
+    -DFEATURE_listwidget=OFF
+    -DFEATURE_treeview=OFF
+    -DFEATURE_tableview=OFF
+    -DFEATURE_datawidgetmapper=OFF
+    -DFEATURE_tabwidget=OFF
+    -DFEATURE_tabbar=OFF
+    -DFEATURE_statusbar=OFF
+    -DFEATURE_sizegrip=OFF
+    -DFEATURE_progressbar=OFF
+    -DFEATURE_spinbox=OFF
+    -DFEATURE_splitter=OFF
+    -DFEATURE_rubberband=OFF
+    -DFEATURE_formlayout=OFF
+    -DFEATURE_whatsthis=OFF
+    -DFEATURE_systemtrayicon=OFF
+    -DFEATURE_sessionmanager=OFF
+    -DFEATURE_picture=OFF
+    -DFEATURE_imageformat_ppm=OFF
+    -DFEATURE_imageformat_xbm=OFF
     # The program draws with a style of its own, made from Fusion, which is
-    # built into Qt Widgets; the Vista style plugin would never be loaded.
+    # built into Qt Widgets: no style sheet, and the Vista style plugin would
+    # never be loaded.
+    -DFEATURE_style_stylesheet=OFF
     -DFEATURE_style_windowsvista=OFF
     # Debian's dfsg source drops the wintab header.
     -DFEATURE_tabletevent=OFF
@@ -132,7 +160,16 @@ key=$( { echo "qt6-base $qt_source_version"; echo "$compilers"
 cache=${QUENLORY_CACHE:-/var/cache/quenlory}
 prefix=${QUENLORY_WINDOWS_QT:-$cache/qt-$qt_version-mingw-$key}
 
-if [[ ${1:-} == --prefix || -f $prefix/stamp ]]; then
+info=$prefix/share/quenlory-qt-build
+# The notices of what the DLLs contain, taken from this key's source and
+# build folders: a cache made before they were collected gets them added.
+write_notices() {
+    [[ -f $info/licenses/THIRD-PARTY.txt ]] && return 0
+    log "collecting the licence notices"
+    python3 "$repo/scripts/qt-notices.py" "$prefix-src" "$prefix-build" "$info/licenses" >&2
+}
+
+if [[ ${1:-} == --prefix || ( -f $prefix/stamp && -f $info/licenses/THIRD-PARTY.txt ) ]]; then
     echo "$prefix"
     exit 0
 fi
@@ -145,6 +182,7 @@ if ! flock -n 9; then
     flock 9
 fi
 if [[ -f $prefix/stamp ]]; then
+    write_notices
     echo "$prefix"
     exit 0
 fi
@@ -190,7 +228,6 @@ cmake --build "$build_dir" --parallel "$jobs" -- -k 0 >&2
 cmake --install "$build_dir" >&2
 
 # How these DLLs were made, shipped with the program beside Qt's licence.
-info=$prefix/share/quenlory-qt-build
 mkdir -p "$info/patches"
 cp "${patches[@]}" "$info/patches/"
 cp "$toolchain" "$info/"
@@ -202,6 +239,7 @@ cp "$toolchain" "$info/"
     echo "Configured with the toolchain file $(basename "$toolchain") beside this file and:"
     printf '    %s\n' "${configure_options[@]}"
 } >"$info/BUILD.txt"
+write_notices
 {
     echo "qtbase $qt_version for x86_64-w64-mingw32, built $(date -u +%FT%TZ) in $(( $(date +%s) - start )) s"
     cat "$info/BUILD.txt"
