@@ -23,6 +23,13 @@ export QUENLORY_WINDOWS_QT
 echo "windows: Qt for Windows in $QUENLORY_WINDOWS_QT ($(( $(date +%s) - started )) s)"
 bash scripts/deps.sh --windows
 
+# A build folder configured with another Qt (another cache key) starts afresh:
+# CMake keeps the Qt it found first.
+cache=build/windows-cross/CMakeCache.txt
+if [[ -f $cache ]] && ! grep -qxF "Qt6_DIR:PATH=$QUENLORY_WINDOWS_QT/lib/cmake/Qt6" "$cache"; then
+    echo "windows: the build folder was made with another Qt; making it again"
+    rm -rf build/windows-cross
+fi
 # The tests' Wine prefix lives in the build folder and is made once per run.
 rm -rf build/windows-cross/wineprefix build/windows-cross/wineprefix.lock
 cmake --preset windows-cross >/dev/null

@@ -15,7 +15,7 @@
 #
 # A stamp file marks a finished prefix; concurrent callers wait for the first.
 set -euo pipefail
-prefix=${1:?usage: wine-prefix.sh PREFIX}
+prefix=$(realpath -m "${1:?usage: wine-prefix.sh PREFIX}")
 [[ -f $prefix/.quenlory-ready ]] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
