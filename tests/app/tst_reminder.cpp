@@ -27,17 +27,6 @@ QString writeEvent(const QDate &date)
            + app::EncodeSetting(date.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
-// Codes of the text from low to high, in their order.
-QString keptCodes(const QString &text, int low, int high)
-{
-    QString kept;
-    for (const QChar c : text) {
-        if (c.unicode() >= low && c.unicode() <= high)
-            kept.append(c);
-    }
-    return kept;
-}
-
 } // namespace
 
 class TestReminder : public QObject

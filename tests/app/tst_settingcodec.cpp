@@ -9,16 +9,6 @@
 
 namespace {
 
-QString keptCodes(const QString &text, int low, int high)
-{
-    QString kept;
-    for (const QChar c : text) {
-        if (c.unicode() >= low && c.unicode() <= high)
-            kept.append(c);
-    }
-    return kept;
-}
-
 QByteArray shown(const QString &text)
 {
     QByteArray codes;

@@ -48,3 +48,13 @@ inline QString randomCodeUnits(QRandomGenerator &random, int maxLength)
     return text;
 }
 
+// The characters of the text whose codes lie from low to high, in their order.
+inline QString keptCodes(const QString &text, int low, int high)
+{
+    QString kept;
+    for (const QChar c : text) {
+        if (c.unicode() >= low && c.unicode() <= high)
+            kept.append(c);
+    }
+    return kept;
+}
