@@ -41,9 +41,14 @@ Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.l
 xvfb_pid=$!
 read -r -t 20 -u "$display_fd" display || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
 
-# In a mount namespace of its own, so that the bind mounts go with it.
-unshare --mount --propagation private bash -euo pipefail -s "$root" "$cache" ":$display" "$version" <<'INSIDE'
+# In a mount namespace of its own, so that the bind mounts go with it. Where
+# "/" is no mount point (inside a chroot) its propagation cannot be made
+# private, and the mounts are undone by hand at the end.
+propagation=private
+unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
+unshare --mount --propagation "$propagation" bash -euo pipefail -s "$root" "$cache" ":$display" "$version" <<'INSIDE'
 root=$1 cache=$2 display=$3 version=$4
+trap 'umount -l "$root/dev/pts" "$root/proc" "$root/tmp/.X11-unix" "$root/var/cache/apt/archives" 2>/dev/null || true' EXIT
 mount --bind "$cache/apt-archives" "$root/var/cache/apt/archives"
 mkdir -p "$root/tmp/.X11-unix" && mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
 mount -t proc proc "$root/proc"
