@@ -1,9 +1,10 @@
 // The program's style draws what Qt's Fusion style draws, without decoding a
 // picture file while the main window is built and painted: the first such
 // decoding loads every image-format plugin. Where the windows state a colour
-// (buttons, closed and opened lists, boxes, check box, scroll bars, group-box
-// frames) it draws that colour flat, which the pixel checks here prove on
-// plain widgets.
+// (buttons, closed lists, boxes, check box, scroll bars, group-box frames) it
+// draws that colour flat, which the pixel checks here prove on plain widgets;
+// an opened list keeps Fusion's keys. Where and in which colours the lists
+// of the main window open is tested on the window itself (tst_forms).
 
 #include "windowkit/Pictures.h"
 #include "windowkit/Style.h"
@@ -22,7 +23,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -163,8 +163,6 @@ private slots:
     void facesDrawnFlat();
     void buttonStatesVisible();
     void closedListArrowInTextColour();
-    void openedListBelowWithEightRows();
-    void openedListColours();
     void openedListKeys_data();
     void openedListKeys();
 
@@ -326,66 +324,6 @@ void TestProgramStyle::closedListArrowInTextColour()
     // The arrow sits in the right-hand part, which holds no text.
     const QRect arrowArea(90, 0, 30, 21);
     QVERIFY(pixelsNear(picture, arrowArea, kLightYellow, kTolerance) >= 10);
-}
-
-void TestProgramStyle::openedListBelowWithEightRows()
-{
-    QComboBox list;
-    for (int year = 1900; year <= 2050; ++year)
-        list.addItem(QString::number(year));
-    list.setMaxVisibleItems(8);
-    list.setGeometry(100, 100, 68, 21);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    list.setCurrentIndex(100);
-    list.showPopup();
-    QAbstractItemView *view = list.view();
-    QWidget *popup = view->window();
-    QTRY_VERIFY(popup->isVisible());
-
-    // Qt lets the list start on the box's bottom line.
-    const QRect box(list.mapToGlobal(QPoint(0, 0)), list.size());
-    QVERIFY(popup->geometry().top() >= box.bottom());
-    QVERIFY(popup->geometry().top() <= box.bottom() + 1);
-    QVERIFY(list.screen()->geometry().contains(popup->geometry()));
-    int rows = 0;
-    for (int row = 0; row < list.count(); ++row)
-        rows += view->viewport()->rect().intersects(view->visualRect(list.model()->index(row, 0))) ? 1 : 0;
-    QCOMPARE(rows, 8);
-    QVERIFY(view->verticalScrollBar()->isVisible());
-    QVERIFY(view->viewport()->rect().contains(view->visualRect(view->currentIndex())));
-    QCOMPARE(view->currentIndex().row(), 100);
-    list.hidePopup();
-}
-
-void TestProgramStyle::openedListColours()
-{
-    QComboBox list;
-    list.addItems({QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March")});
-    giveColours(&list, kDarkBrown, kLightYellow);
-    QPalette palette = list.palette();
-    palette.setColor(QPalette::Highlight, kLightYellow);
-    palette.setColor(QPalette::HighlightedText, kDarkBrown);
-    list.setPalette(palette);
-    list.resize(120, 21);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    list.setCurrentIndex(1);
-    list.showPopup();
-    QAbstractItemView *view = list.view();
-    QTRY_VERIFY(view->window()->isVisible());
-    const QImage picture = view->viewport()->grab().toImage();
-
-    const QRect plain = view->visualRect(list.model()->index(0, 0));
-    const QRect selected = view->visualRect(list.model()->index(1, 0));
-    const QRect rightOfText(plain.right() - 20, plain.top() + 2, 15, plain.height() - 4);
-    QString failure = areaFailure(picture, rightOfText, kDarkBrown);
-    QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("entry: ") + failure));
-    failure = areaFailure(picture, rightOfText.translated(0, selected.top() - plain.top()), kLightYellow);
-    QVERIFY2(failure.isEmpty(), qPrintable(QStringLiteral("selected entry: ") + failure));
-    QVERIFY(pixelsNear(picture, plain.adjusted(0, 0, -30, 0), kLightYellow) >= 10);
-    QVERIFY(pixelsNear(picture, selected.adjusted(0, 0, -30, 0), kDarkBrown) >= 10);
-    list.hidePopup();
 }
 
 void TestProgramStyle::openedListKeys_data()
