@@ -32,7 +32,7 @@ if [[ -f $cache ]] && ! grep -qxF "Qt6_DIR:PATH=$QUENLORY_WINDOWS_QT/lib/cmake/Q
 fi
 # The tests' Wine prefix lives in the build folder and is made once per run.
 rm -rf build/windows-cross/wineprefix build/windows-cross/wineprefix.lock
-cmake --preset windows-cross >/dev/null
+cmake --preset windows-cross -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build --preset windows-cross --parallel "$jobs"
 cmake --install build/windows-cross >/dev/null
 echo "windows: built and installed ($(( $(date +%s) - started )) s)"
