@@ -7,6 +7,7 @@
 #include "windowkit/Site.h"
 
 #include "FakeDesktop.h"
+#include "StoredForm.h"
 #include "TestSeed.h"
 
 #include <QtTest>
@@ -16,15 +17,10 @@ namespace {
 const QString kQuestion = QStringLiteral("There maybe an update to this software available\n"
                                          "Do you want to check for an update?");
 
-QString storedKey()
-{
-    return QStringLiteral("Settings/") + app::EncodeSetting(QStringLiteral("Duration"));
-}
-
 QString writeEvent(const QDate &date)
 {
-    return QStringLiteral("write:") + storedKey() + u'='
-           + app::EncodeSetting(date.toString(QStringLiteral("yyyy-MM-dd")));
+    return QStringLiteral("write:") + storedEntryKey() + u'='
+           + storedForm(date.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
 } // namespace
@@ -75,7 +71,7 @@ void TestReminder::firstStart()
     QFETCH(QString, rawValue);
     FakeDesktop desktop;
     if (hasEntry)
-        desktop.settings.insert(storedKey(), rawValue);
+        desktop.settings.insert(storedEntryKey(), rawValue);
 
     app::UpdateReminder(desktop);
 
@@ -83,7 +79,7 @@ void TestReminder::firstStart()
     QVERIFY(desktop.openedUrls.isEmpty());
     QCOMPARE(desktop.events, QStringList{writeEvent(desktop.date)});
     QVERIFY(!desktop.settings.contains(QStringLiteral("Settings/Duration")));
-    const QString readBack = app::DecodeSetting(desktop.settings.value(storedKey()));
+    const QString readBack = app::DecodeSetting(desktop.settings.value(storedEntryKey()));
     QCOMPARE(app::parseReminderDate(readBack, desktop.date), desktop.date);
 }
 
@@ -110,8 +106,8 @@ void TestReminder::storedDate()
     if (QByteArray(QTest::currentDataTag()) == "across a year end")
         desktop.date = QDate(2027, 1, 5);
     desktop.answer = platform::Answer::No;
-    const QString before = app::EncodeSetting(desktop.date.addDays(offset).toString(Qt::ISODate));
-    desktop.settings.insert(storedKey(), before);
+    const QString before = storedForm(desktop.date.addDays(offset).toString(Qt::ISODate));
+    desktop.settings.insert(storedEntryKey(), before);
 
     app::UpdateReminder(desktop);
 
@@ -119,10 +115,10 @@ void TestReminder::storedDate()
         QCOMPARE(desktop.messageTexts(), QStringList{kQuestion});
         QCOMPARE(desktop.messages.front().icon, platform::Icon::Information);
         QCOMPARE(desktop.messages.front().buttons, platform::Buttons::YesNo);
-        QCOMPARE(desktop.settings.value(storedKey()), app::EncodeSetting(desktop.date.toString(Qt::ISODate)));
+        QCOMPARE(desktop.settings.value(storedEntryKey()), storedForm(desktop.date.toString(Qt::ISODate)));
     } else {
         QVERIFY(desktop.events.isEmpty());
-        QCOMPARE(desktop.settings.value(storedKey()), before);
+        QCOMPARE(desktop.settings.value(storedEntryKey()), before);
     }
     QVERIFY(desktop.openedUrls.isEmpty());
 }
@@ -142,7 +138,7 @@ void TestReminder::answer()
     QFETCH(bool, opensPage);
     FakeDesktop desktop;
     desktop.answer = answer;
-    desktop.settings.insert(storedKey(), app::EncodeSetting(QStringLiteral("2026-05-01")));
+    desktop.settings.insert(storedEntryKey(), storedForm(QStringLiteral("2026-05-01")));
 
     app::UpdateReminder(desktop);
 
@@ -168,13 +164,13 @@ void TestReminder::unreadableValue()
     QFETCH(QString, decoded);
     FakeDesktop desktop;
     desktop.answer = platform::Answer::Yes;
-    desktop.settings.insert(storedKey(), app::EncodeSetting(decoded));
+    desktop.settings.insert(storedEntryKey(), storedForm(decoded));
 
     // Nothing is rewritten, so the next start meets the same entry.
     for (int start = 0; start < 2; ++start) {
         app::UpdateReminder(desktop);
         QVERIFY2(desktop.events.isEmpty(), qPrintable(desktop.events.join(u'|')));
-        QCOMPARE(desktop.settings.value(storedKey()), app::EncodeSetting(decoded));
+        QCOMPARE(desktop.settings.value(storedEntryKey()), storedForm(decoded));
     }
 }
 
@@ -204,13 +200,13 @@ void TestReminder::failedWrite()
     desktop.settingsWritable = writable;
     desktop.writeFails = true;
     if (!stored.isEmpty())
-        desktop.settings.insert(storedKey(), app::EncodeSetting(stored));
+        desktop.settings.insert(storedEntryKey(), storedForm(stored));
 
     app::UpdateReminder(desktop);
 
     // Nothing opens and the entry stays as it was.
     QCOMPARE(desktop.events, events);
-    QCOMPARE(desktop.settings.value(storedKey()), app::EncodeSetting(stored));
+    QCOMPARE(desktop.settings.value(storedEntryKey()), storedForm(stored));
 }
 
 void TestReminder::acrossStarts()
@@ -268,13 +264,13 @@ void TestReminder::onRandomStoredValues()
     for (int round = 0; round < 3000; ++round) {
         FakeDesktop desktop;
         const QString raw = randomCodeUnits(random, 30);
-        desktop.settings.insert(storedKey(), raw);
+        desktop.settings.insert(storedEntryKey(), raw);
         app::UpdateReminder(desktop);
 
         const QByteArray why = "stored " + raw.toUtf8().toHex(' ') + seedNote(seed);
         const QString decoded = keptCodes(raw, 85, 255);
-        const QString todayWritten = QStringLiteral("write:") + storedKey() + u'='
-            + app::EncodeSetting(app::reminderDateText(desktop.date));
+        const QString todayWritten = QStringLiteral("write:") + storedEntryKey() + u'='
+            + storedForm(app::reminderDateText(desktop.date));
         QVERIFY2(desktop.messages.size() <= 1, why);
         QVERIFY2(desktop.messages.empty() || desktop.messages.front().text == kQuestion, why);
         QVERIFY2(desktop.events.size() <= 2, why);
@@ -307,8 +303,8 @@ void TestReminder::onOddEntries_data()
     QTest::addColumn<bool>("writes");
 
     const QDate today(2026, 6, 15);
-    const QString duration = app::EncodeSetting(QStringLiteral("Duration"));
-    const auto date = [](const QDate &d) { return app::EncodeSetting(app::reminderDateText(d)); };
+    const QString duration = storedKeyName();
+    const auto date = [](const QDate &d) { return storedForm(app::reminderDateText(d)); };
 
     QTest::newRow("date under the empty key only") << QString() << date(QDate(2000, 1, 1)) << today
                                                    << false << true;
@@ -357,12 +353,12 @@ void TestReminder::onOddEntries()
 
         const QByteArray where = "under the locale " + locale.toLatin1();
         QVERIFY2(desktop.messageTexts() == (asks ? QStringList{kQuestion} : QStringList()), where);
-        const QString written = app::EncodeSetting(app::reminderDateText(today));
-        const bool wrote = desktop.events.contains(QStringLiteral("write:") + storedKey() + u'=' + written);
+        const QString written = storedForm(app::reminderDateText(today));
+        const bool wrote = desktop.events.contains(QStringLiteral("write:") + storedEntryKey() + u'=' + written);
         QVERIFY2(wrote == writes, where);
         QVERIFY2(desktop.openedUrls.size() == (asks ? 1 : 0), where);
         if (writes) {
-            QVERIFY2(app::parseReminderDate(app::DecodeSetting(desktop.settings.value(storedKey())), today)
+            QVERIFY2(app::parseReminderDate(app::DecodeSetting(desktop.settings.value(storedEntryKey())), today)
                          == today,
                      where);
         }

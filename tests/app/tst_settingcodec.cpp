@@ -3,6 +3,7 @@
 
 #include "app/SettingCodec.h"
 
+#include "StoredForm.h"
 #include "TestSeed.h"
 
 #include <QtTest>
@@ -40,8 +41,10 @@ void TestSettingCodec::encode_data()
 
     QTest::newRow("empty") << QString() << QString();
     QTest::newRow("A moves to 150") << QStringLiteral("A") << QString(QChar(150));
-    QTest::newRow("key name") << QStringLiteral("Duration")
-                              << QString::fromUtf16(u"\u0099\u00CA\u00C7\u00B6\u00C9\u00BE\u00C4\u00C3");
+    // What users' stores hold already.
+    QTest::newRow("key name") << QStringLiteral("Duration") << storedKeyName();
+    QTest::newRow("ISO date") << QStringLiteral("2026-06-15") << storedForm(QStringLiteral("2026-06-15"));
+    QTest::newRow("short dates") << QStringLiteral("6/15/26 15.06.26") << storedForm(QStringLiteral("6/15/26 15.06.26"));
     QTest::newRow("170 is the last code kept") << QString(QChar(170)) << QString(QChar(255));
     QTest::newRow("171 vanishes") << QString(QChar(171)) << QString();
     QTest::newRow("255 vanishes") << QString(QChar(255)) << QString();

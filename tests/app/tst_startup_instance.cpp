@@ -3,9 +3,9 @@
 // windows it shows and answers the boxes, so a refused copy can end on its
 // own after its message.
 
-#include "app/SettingCodec.h"
 
 #include "Build.h"
+#include "StoredForm.h"
 #include "Unprivileged.h"
 
 #include <QDateTime>
@@ -44,9 +44,10 @@ unprivileged::Copies &reachable()
     return copies;
 }
 
+// The program's name, which names its settings folder and its lock.
 QString programName()
 {
-    return QFileInfo(QStringLiteral(QUENLORY_BINARY)).completeBaseName();
+    return QStringLiteral("quenlory");
 }
 
 // One user's home: configuration and runtime folders of its own, so the
@@ -137,19 +138,16 @@ public:
         return m_dir.filePath(QStringLiteral("runtime/") + programName() + QStringLiteral(".lock"));
     }
 
-    // The stored date, decoded; empty when there is no entry.
+    // The stored date as the store holds it; empty when there is no entry.
     QString storedDate() const
     {
         QSettings settings(settingsPath(), QSettings::IniFormat);
-        return app::DecodeSetting(
-            settings.value(QStringLiteral("Settings/") + app::EncodeSetting(QStringLiteral("Duration")))
-                .toString());
+        return settings.value(storedEntryKey()).toString();
     }
     void storeDate(const QString &text)
     {
         QSettings settings(settingsPath(), QSettings::IniFormat);
-        settings.setValue(QStringLiteral("Settings/") + app::EncodeSetting(QStringLiteral("Duration")),
-                          app::EncodeSetting(text));
+        settings.setValue(storedEntryKey(), storedForm(text));
     }
 
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
@@ -206,7 +204,7 @@ void TestStartupInstance::secondCopyIsRefused()
     Home home;
     QProcess *first = home.start();
     QTRY_VERIFY_WITH_TIMEOUT(showsMainWindow(first), kWait);
-    QTRY_COMPARE_WITH_TIMEOUT(home.storedDate(), today(), kWait);
+    QTRY_COMPARE_WITH_TIMEOUT(home.storedDate(), storedForm(today()), kWait);
 
     if (entry == QStringLiteral("remove"))
         QVERIFY(QFile::remove(home.settingsPath()));
@@ -364,7 +362,7 @@ void TestStartupInstance::reminderAcrossStarts()
         QProcess *copy = home.start();
         QTRY_VERIFY_WITH_TIMEOUT(showsMainWindow(copy), kWait);
         QCOMPARE(Home::log(copy), QStringList{QStringLiteral("start")} + start.shown);
-        QCOMPARE(home.storedDate(), start.after);
+        QCOMPARE(home.storedDate(), storedForm(start.after));
         copy->kill();
         QVERIFY(copy->waitForFinished(kWait));
     }
@@ -398,8 +396,8 @@ void TestStartupInstance::damagedSettings_data()
         {
             QSettings settings(file, QSettings::IniFormat);
             settings.setValue(QStringLiteral("Other/kept"), QStringLiteral("yes"));
-            settings.setValue(QStringLiteral("Settings/") + app::EncodeSetting(QStringLiteral("Duration")),
-                              app::EncodeSetting(QDate::currentDate().addDays(-30).toString(Qt::ISODate)));
+            settings.setValue(storedEntryKey(),
+                              storedForm(QDate::currentDate().addDays(-30).toString(Qt::ISODate)));
         }
         QFile in(file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
@@ -457,7 +455,7 @@ void TestStartupInstance::damagedSettings()
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), contents);
     } else {
-        QCOMPARE(home.storedDate(), today());
+        QCOMPARE(home.storedDate(), storedForm(today()));
         QSettings settings(home.settingsPath(), QSettings::IniFormat);
         QCOMPARE(settings.status(), QSettings::NoError);
         if (contents.contains("[Other]"))

@@ -1,6 +1,7 @@
 // How long a test run takes, from the click on the test button until the
 // result window is filled and shown, then Back, on the offscreen platform.
-// Each pass also checks the window it measured.
+// Each pass also checks the result it timed: both signs, both profiles, the
+// pair's sentence and its verdict.
 
 #include "BenchMain.h"
 #include "Windows.h"
@@ -8,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -36,8 +38,17 @@ void TestBenchTestRun::clickToResultShown()
         QTest::mouseClick(button, Qt::LeftButton);
         FrmDisplay *result = ShellRun::resultWindow();
         QVERIFY(result && result->isVisible() && !window.isVisible());
-        QCOMPARE(result->findChild<QLabel *>(QStringLiteral("lblYourSunSign"))->text(),
-                 QStringLiteral("Leo"));
+        // 26 July and 1 January: Leo and Capricorn, who do not get along.
+        const auto label = [&](const char *name) { return result->findChild<QLabel *>(QLatin1String(name))->text(); };
+        const auto profile = [&](const char *name) {
+            return result->findChild<QPlainTextEdit *>(QLatin1String(name))->toPlainText();
+        };
+        QCOMPARE(label("lblYourSunSign"), QStringLiteral("Leo"));
+        QCOMPARE(label("lblYourSiblingSunSign"), QStringLiteral("Capricorn"));
+        QCOMPARE(label("lblSiblingCompatibility"), QStringLiteral("You Both Do Not Get Along At all"));
+        QVERIFY(label("lblCompatibilityResult").startsWith(QStringLiteral("You do not get along very well, as Leo")));
+        QVERIFY(profile("txtYourProfile").startsWith(QStringLiteral("Leo children are more careless")));
+        QVERIFY(profile("txtYourSiblingProfile").startsWith(QStringLiteral("A Capricorn child is told")));
         result->back();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ++runs;

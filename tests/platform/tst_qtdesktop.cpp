@@ -2,9 +2,10 @@
 // configuration folder and the instance guard in a private runtime folder,
 // both set up before the application object reads its environment.
 
-#include "app/SettingCodec.h"
 #include "platform/InstanceGuard.h"
 #include "platform/QtDesktop.h"
+
+#include "StoredForm.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,9 +31,10 @@ namespace {
 
 const char kWriteProbe[] = "--write-setting";
 
+// The store and the lock are named after the running program: this test.
 QString exeName()
 {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return QStringLiteral("tst_qtdesktop");
 }
 
 QString latin1From(int first, int last)
@@ -86,10 +88,10 @@ void TestQtDesktop::settingsRoundTrip_data()
 
     const QList<std::tuple<const char *, QString, QString>> cases{
         {"plain", QStringLiteral("Duration"), QStringLiteral("2026-06-15")},
-        {"shifted key and date", app::EncodeSetting(QStringLiteral("Duration")),
-         app::EncodeSetting(QStringLiteral("2026-06-15"))},
-        {"shifted slashes", app::EncodeSetting(QStringLiteral("Duration")),
-         app::EncodeSetting(QStringLiteral("6/15/26"))},
+        {"shifted key and date", storedKeyName(),
+         storedForm(QStringLiteral("2026-06-15"))},
+        {"shifted slashes", storedKeyName(),
+         storedForm(QStringLiteral("6/15/26"))},
         {"every shifted code", latin1From(85, 255).remove(u'\\'), latin1From(1, 255)},
         {"leading at sign", QStringLiteral("k"), QStringLiteral("@Variant(x)")},
         {"comma", QStringLiteral("k"), QStringLiteral("a, b")},
@@ -143,8 +145,8 @@ void TestQtDesktop::nativeStoreIsNamedAfterTheProgram()
     const QString path = m_home + QStringLiteral("/config/") + exeName() + u'/' + exeName() + QStringLiteral(".conf");
     QFile::remove(path);
 #endif
-    const QString key = app::EncodeSetting(QStringLiteral("Duration"));
-    const QString value = app::EncodeSetting(QStringLiteral("2026-06-15"));
+    const QString key = storedKeyName();
+    const QString value = storedForm(QStringLiteral("2026-06-15"));
     platform::QtDesktop desktop;
     QVERIFY(desktop.writeSetting(QStringLiteral("Settings"), key, value));
 
@@ -255,7 +257,7 @@ void TestQtDesktop::damagedStore()
 #endif
     QCOMPARE(output, expected);
 
-    const QString key = QStringLiteral("Settings/") + app::EncodeSetting(QStringLiteral("Duration"));
+    const QString key = storedEntryKey();
     if (kind == QStringLiteral("folder")) {
         QVERIFY(QFileInfo(file).isDir());
         QVERIFY(QDir(file).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));
@@ -267,7 +269,7 @@ void TestQtDesktop::damagedStore()
         // Repaired: the file now reads without an error, holds the value and
         // whatever could be read before.
         QSettings check(file, QSettings::IniFormat);
-        QCOMPARE(check.value(key).toString(), app::EncodeSetting(QStringLiteral("2026-06-15")));
+        QCOMPARE(check.value(key).toString(), storedForm(QStringLiteral("2026-06-15")));
         QCOMPARE(check.status(), QSettings::NoError);
         if (contents.startsWith("[Settings]\nother=kept\n"))
             QCOMPARE(check.value(QStringLiteral("Settings/other")).toString(), QStringLiteral("kept"));
@@ -544,8 +546,8 @@ int writeProbe(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     platform::QtDesktop desktop(QString::fromLocal8Bit(argv[2]));
     const bool canWrite = desktop.canWriteSettings();
-    const bool written = desktop.writeSetting(QStringLiteral("Settings"), app::EncodeSetting(QStringLiteral("Duration")),
-                                              app::EncodeSetting(QStringLiteral("2026-06-15")));
+    const bool written = desktop.writeSetting(QStringLiteral("Settings"), storedKeyName(),
+                                              storedForm(QStringLiteral("2026-06-15")));
     std::printf("can write: %d, written: %d\n", int(canWrite), int(written));
     return 0;
 }
