@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -67,6 +68,8 @@ class TestForms : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void windowShape_data();
+    void windowShape();
     void placement_data();
     void placement();
     void typeface_data();
@@ -94,6 +97,7 @@ private:
     std::unique_ptr<FrmDisplay> m_result;
     std::unique_ptr<aboutbox::FrmAbout> m_about;
     std::unique_ptr<exitscreen::FrmNagScreen2> m_exit;
+    QStringList m_deletedOnClose;   // the windows made so, before the test keeps them
 };
 
 void TestForms::initTestCase()
@@ -111,6 +115,8 @@ void TestForms::initTestCase()
                     QStringLiteral("You Get Along OK")});
     for (const char *name : {"main", "result", "about", "exit"}) {
         QWidget *shown = window(QString::fromLatin1(name));
+        if (shown->testAttribute(Qt::WA_DeleteOnClose))
+            m_deletedOnClose << QString::fromLatin1(name);
         shown->setAttribute(Qt::WA_DeleteOnClose, false);
         shown->show();
         QVERIFY(QTest::qWaitForWindowExposed(shown));
@@ -139,6 +145,65 @@ QWidget *TestForms::window(const QString &name) const
 QWidget *TestForms::control(const QString &window, const QString &name) const
 {
     return findControl<QWidget>(this->window(window), name.toLatin1().constData());
+}
+
+// Each window's name, caption and fixed shape, where it opens and whether it
+// is discarded on closing. Client areas: below the menu bar where there is one.
+void TestForms::windowShape_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QSize>("client");      // invalid: not stated, only fixed
+    QTest::addColumn<bool>("centred");
+    QTest::addColumn<bool>("topmost");
+    QTest::addColumn<bool>("deletedOnClose");
+    QTest::addColumn<bool>("noMinMaxBoxes");    // false: not stated, not checked
+
+    QTest::newRow("main") << "main" << "frmMain" << QSize(491, 394) << false << false << true << false;
+    QTest::newRow("result") << "result" << "frmDisplay" << QSize(577, 505) << true << false << true << true;
+    QTest::newRow("about") << "about" << "frmAbout" << QSize(423, 264) << true << false << false << true;
+    QTest::newRow("exit") << "exit" << "frmNagScreen2" << QSize() << true << true << true << false;
+}
+
+void TestForms::windowShape()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    QFETCH(QSize, client);
+    QFETCH(bool, centred);
+    QFETCH(bool, topmost);
+    QFETCH(bool, deletedOnClose);
+    QFETCH(bool, noMinMaxBoxes);
+    QWidget *shown = this->window(window);
+
+    QCOMPARE(shown->objectName(), name);
+    QCOMPARE(shown->windowTitle(), programCaption());
+    QVERIFY(!shown->parentWidget());
+    QCOMPARE(m_deletedOnClose.contains(window), deletedOnClose);
+    const Qt::WindowFlags flags = shown->windowFlags();
+    if (noMinMaxBoxes) {
+        QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    }
+    QVERIFY(!(flags & Qt::WindowContextHelpButtonHint));
+    QCOMPARE(bool(flags & Qt::WindowStaysOnTopHint), topmost);
+    QCOMPARE(shown->minimumSize(), shown->maximumSize());
+    if (client.isValid()) {
+        if (auto *mainWindow = qobject_cast<QMainWindow *>(shown)) {
+            QCOMPARE(mainWindow->centralWidget()->size(), client);
+            const int menuBar = mainWindow->menuWidget() ? mainWindow->menuWidget()->height() : 0;
+            QCOMPARE(mainWindow->centralWidget()->y(), menuBar);
+            QCOMPARE(shown->height(), client.height() + menuBar);
+        } else {
+            QCOMPARE(shown->size(), client);
+        }
+    }
+    if (centred) {
+        const QPoint screenCentre = shown->screen()->availableGeometry().center();
+        const QPoint centre = shown->frameGeometry().center();
+        QVERIFY2((centre - screenCentre).manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
+    }
 }
 
 void TestForms::placement_data()

@@ -1,6 +1,6 @@
 // The main window's input rules without a window: list contents, the name
-// box's key filter (on chosen codes and on every 16-bit code) and the input
-// check.
+// box's key filter (on chosen codes and on every 16-bit code). The input
+// check is tested through the window (tst_frmmain).
 
 #include "mainwindow/InputRules.h"
 
@@ -26,8 +26,6 @@ private slots:
     void typedCode();
     void committedText_data();
     void committedText();
-    void inputCheck_data();
-    void inputCheck();
 };
 
 void TestInputRules::listEntries_data()
@@ -221,59 +219,6 @@ void TestInputRules::committedText()
     QFETCH(QString, accepted);
     const std::optional<QString> passed = filterCommittedText(committed);
     QCOMPARE(passed.value_or(QStringLiteral("-")), accepted);
-}
-
-void TestInputRules::inputCheck_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("day");
-    QTest::addColumn<int>("month");
-    QTest::addColumn<int>("siblingDay");
-    QTest::addColumn<int>("siblingMonth");
-    QTest::addColumn<QString>("message");   // empty: the check passes
-
-    const QString name = QStringLiteral("Please Enter Your Name");
-    const QString userFebruary = QStringLiteral("Please Enter Your Correct Date of Birth!");
-    const QString userShortMonth = QStringLiteral("Please Enter Correct Date of Birth !");
-    const QString sibling = QStringLiteral("Please Enter Correct Date of Birth Of Your Sibling!");
-
-    QTest::newRow("starting positions") << "ANN" << 0 << 0 << 0 << 0 << "";
-    QTest::newRow("empty name") << "" << 0 << 0 << 0 << 0 << name;
-    QTest::newRow("one blank is a name") << " " << 0 << 0 << 0 << 0 << "";
-    QTest::newRow("29 February both") << "ANN" << 28 << 1 << 28 << 1 << "";
-    QTest::newRow("30 February user") << "ANN" << 29 << 1 << 0 << 0 << userFebruary;
-    QTest::newRow("31 February user") << "ANN" << 30 << 1 << 0 << 0 << userFebruary;
-    QTest::newRow("31 April user") << "ANN" << 30 << 3 << 0 << 0 << userShortMonth;
-    QTest::newRow("31 June user") << "ANN" << 30 << 5 << 0 << 0 << userShortMonth;
-    QTest::newRow("31 September user") << "ANN" << 30 << 8 << 0 << 0 << userShortMonth;
-    QTest::newRow("31 November user") << "ANN" << 30 << 10 << 0 << 0 << userShortMonth;
-    QTest::newRow("30 April user") << "ANN" << 29 << 3 << 0 << 0 << "";
-    QTest::newRow("30 February sibling") << "ANN" << 0 << 0 << 29 << 1 << sibling;
-    QTest::newRow("31 February sibling") << "ANN" << 0 << 0 << 30 << 1 << sibling;
-    QTest::newRow("31 April sibling") << "ANN" << 0 << 0 << 30 << 3 << sibling;
-    QTest::newRow("31 June sibling") << "ANN" << 0 << 0 << 30 << 5 << sibling;
-    QTest::newRow("31 September sibling") << "ANN" << 0 << 0 << 30 << 8 << sibling;
-    QTest::newRow("31 November sibling") << "ANN" << 0 << 0 << 30 << 10 << sibling;
-    QTest::newRow("30 November sibling") << "ANN" << 0 << 0 << 29 << 10 << "";
-    for (int month : {0, 2, 4, 6, 7, 9, 11}) {
-        const QByteArray row = "31st of month position " + QByteArray::number(month) + " both";
-        QTest::newRow(row.constData()) << "ANN" << 30 << month << 30 << month << "";
-    }
-    QTest::newRow("empty name before a bad date") << "" << 30 << 3 << 0 << 0 << name;
-    QTest::newRow("user date before sibling date") << "ANN" << 29 << 1 << 30 << 10 << userFebruary;
-    QTest::newRow("user 31 April before sibling") << "ANN" << 30 << 3 << 30 << 1 << userShortMonth;
-}
-
-void TestInputRules::inputCheck()
-{
-    QFETCH(QString, name);
-    QFETCH(int, day);
-    QFETCH(int, month);
-    QFETCH(int, siblingDay);
-    QFETCH(int, siblingMonth);
-    QFETCH(QString, message);
-    const std::optional<QString> failure = inputCheckFailure({name, day, month, siblingDay, siblingMonth});
-    QCOMPARE(failure.value_or(QString()), message);
 }
 
 QTEST_APPLESS_MAIN(TestInputRules)

@@ -32,8 +32,6 @@ private slots:
     void init();
     void cleanup();
 
-    void windowShape();
-    void centredOnScreen();
     void sizedLabelsLayout_data();
     void sizedLabelsLayout();
 
@@ -79,31 +77,6 @@ void TestFrmDisplay::cleanup()
 QPoint TestFrmDisplay::inWindow(const QWidget *widget, QPoint point) const
 {
     return widget->mapTo(m_window.data(), point);
-}
-
-void TestFrmDisplay::windowShape()
-{
-    QCOMPARE(m_window->objectName(), QStringLiteral("frmDisplay"));
-    QCOMPARE(m_window->windowTitle(), programCaption());
-    QVERIFY(m_window->testAttribute(Qt::WA_DeleteOnClose));
-    QVERIFY(!m_window->parentWidget());
-    const Qt::WindowFlags flags = m_window->windowFlags();
-    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    QVERIFY(flags & Qt::WindowCloseButtonHint);
-    showActive();
-    QCOMPARE(m_window->centralWidget()->size(), QSize(577, 505));
-    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-    QCOMPARE(m_window->centralWidget()->palette().color(QPalette::Window), QColor(Qt::white));
-}
-
-void TestFrmDisplay::centredOnScreen()
-{
-    showActive();
-    const QPoint screenCentre = m_window->screen()->availableGeometry().center();
-    const QPoint windowCentre = m_window->frameGeometry().center();
-    QVERIFY2((screenCentre - windowCentre).manhattanLength() <= 2,
-             qPrintable(QStringLiteral("%1,%2").arg(windowCentre.x()).arg(windowCentre.y())));
 }
 
 // The headings and value labels are sized to their text: each keeps the top
