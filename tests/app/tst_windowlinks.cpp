@@ -1,7 +1,8 @@
-// The menu bars and banner labels of the real main and result windows: what
-// each menu holds, each item and banner opens exactly its page, once per
-// click, and only on a click; which bottom banner lies on top; the about item
-// opens the about box from both, through the shell that owns the windows.
+// The menu bars, banner labels and dialog keys of the real main and result
+// windows: what each menu holds, each item and banner opens exactly its page,
+// once per click, and only on a click; which bottom banner lies on top; what
+// Enter, Esc and Space do wherever the focus is; the about item opens the
+// about box from both, through the shell that owns the windows.
 
 #include "FakeDesktop.h"
 #include "Windows.h"
@@ -12,9 +13,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
@@ -80,6 +84,8 @@ private slots:
     void donateActsWithoutDropDown();
     void aboutBoxOpensAndClosesWithNothingChanged_data();
     void aboutBoxOpensAndClosesWithNothingChanged();
+    void keys_data();
+    void keys();
 };
 
 void TestWindowLinks::menuItemOpensItsPage_data()
@@ -418,6 +424,72 @@ void TestWindowLinks::aboutBoxOpensAndClosesWithNothingChanged()
     QCOMPARE(desktop.events, QStringList(2, QStringLiteral("modal")));
     QVERIFY(w->isVisible());
     QCOMPARE(w->geometry(), before);
+}
+
+// Exit is each window's default and cancel button: Enter and Esc press it
+// wherever the focus is, except that Enter (and Space) press a focused button.
+void TestWindowLinks::keys_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("focus");   // empty: as the window opened
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("outcome"); // exit, run, back or nothing
+
+    const Qt::KeyboardModifiers none;
+    const Qt::KeyboardModifiers keypad(Qt::KeypadModifier);
+    const auto row = [](const char *name, const char *window, const char *focus, Qt::Key key,
+                        Qt::KeyboardModifiers modifiers, const char *outcome) {
+        QTest::newRow(name) << QString::fromLatin1(window) << QString::fromLatin1(focus) << int(key) << modifiers
+                            << QString::fromLatin1(outcome);
+    };
+    row("main: Enter in the name box", "main", "txtName", Qt::Key_Return, none, "exit");
+    row("main: keypad Enter in the name box", "main", "txtName", Qt::Key_Enter, keypad, "exit");
+    row("main: Esc in the name box", "main", "txtName", Qt::Key_Escape, none, "exit");
+    row("main: Enter in a list", "main", "cboMonth", Qt::Key_Return, none, "exit");
+    row("main: Esc in a list", "main", "cboSiblingYear", Qt::Key_Escape, none, "exit");
+    row("main: Enter on the test button", "main", "cmdCompatibilityWithSibling", Qt::Key_Return, none, "run");
+    row("main: Space on the test button", "main", "cmdCompatibilityWithSibling", Qt::Key_Space, none, "run");
+    row("main: Esc on the test button", "main", "cmdCompatibilityWithSibling", Qt::Key_Escape, none, "exit");
+    row("main: Enter on Exit", "main", "cmdExit", Qt::Key_Return, none, "exit");
+    row("main: Space on Exit", "main", "cmdExit", Qt::Key_Space, none, "exit");
+    row("result: Enter right after opening", "result", "", Qt::Key_Return, none, "back");
+    row("result: Esc on Back", "result", "cmdBack", Qt::Key_Escape, none, "exit");
+    row("result: Space on Back", "result", "cmdBack", Qt::Key_Space, none, "back");
+    row("result: Enter on Exit", "result", "cmdExit", Qt::Key_Return, none, "exit");
+    row("result: Enter in a profile box", "result", "txtYourProfile", Qt::Key_Return, none, "exit");
+    row("result: keypad Enter in a profile box", "result", "txtYourSiblingProfile", Qt::Key_Enter, keypad, "exit");
+    row("result: Esc in a profile box", "result", "txtYourSiblingProfile", Qt::Key_Escape, none, "exit");
+    row("result: a letter in a profile box", "result", "txtYourProfile", Qt::Key_A, none, "nothing");
+}
+
+void TestWindowLinks::keys()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, outcome);
+    FakeDesktop desktop;
+    const std::unique_ptr<QMainWindow> shown = makeWindow(window, desktop);
+    const bool main = window == QLatin1String("main");
+    if (main)
+        shown->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("ANN"));
+    QVERIFY(showAndWait(shown.get()));
+    if (!focus.isEmpty())
+        shown->findChild<QWidget *>(focus)->setFocus();
+    QSignalSpy closed(shown.get(), SIGNAL(closedByUser()));
+    QSignalSpy ran(shown.get(), main ? SIGNAL(resultReady(windowkit::ResultValues)) : SIGNAL(backRequested()));
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+
+    QCOMPARE(closed.count(), outcome == QLatin1String("exit") ? 1 : 0);
+    QCOMPARE(ran.count(), outcome == QLatin1String(main ? "run" : "back") ? 1 : 0);
+    QVERIFY(desktop.messages.empty());
+    // Exit is drawn as the window's default button; the other is not.
+    QVERIFY(shown->findChild<QPushButton *>(QStringLiteral("cmdExit"))->isDefault());
+    const char *other = main ? "cmdCompatibilityWithSibling" : "cmdBack";
+    QVERIFY(!shown->findChild<QPushButton *>(QLatin1String(other))->isDefault());
 }
 
 QTEST_MAIN(TestWindowLinks)

@@ -55,8 +55,6 @@ private slots:
     void inputCheckOneMessageAtATime();
 
     void startFocusAndOrder();
-    void keyboard_data();
-    void keyboard();
     void enterInAnOpenListPicks();
     void accessKeyPressesExit();
     void closingCommands_data();
@@ -419,51 +417,6 @@ void TestFrmMain::startFocusAndOrder()
         QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
     }
     QVERIFY(m_desktop.messages.empty());
-}
-
-void TestFrmMain::keyboard_data()
-{
-    QTest::addColumn<QString>("focus");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("exits");
-    QTest::addColumn<bool>("runs");
-
-    QTest::newRow("Enter in the name box") << "txtName" << int(Qt::Key_Return) << true << false;
-    QTest::newRow("keypad Enter in the name box") << "txtName" << int(Qt::Key_Enter) << true << false;
-    QTest::newRow("Esc in the name box") << "txtName" << int(Qt::Key_Escape) << true << false;
-    QTest::newRow("Enter in a list") << "cboMonth" << int(Qt::Key_Return) << true << false;
-    QTest::newRow("Esc in a list") << "cboSiblingYear" << int(Qt::Key_Escape) << true << false;
-    QTest::newRow("Enter on the test button") << "cmdCompatibilityWithSibling" << int(Qt::Key_Return) << false << true;
-    QTest::newRow("Space on the test button") << "cmdCompatibilityWithSibling" << int(Qt::Key_Space) << false << true;
-    QTest::newRow("Esc on the test button") << "cmdCompatibilityWithSibling" << int(Qt::Key_Escape) << true << false;
-    QTest::newRow("Enter on Exit") << "cmdExit" << int(Qt::Key_Return) << true << false;
-    QTest::newRow("Space on Exit") << "cmdExit" << int(Qt::Key_Space) << true << false;
-}
-
-void TestFrmMain::keyboard()
-{
-    QFETCH(QString, focus);
-    QFETCH(int, key);
-    QFETCH(bool, exits);
-    QFETCH(bool, runs);
-
-    showActive();
-    control<QLineEdit>("txtName")->setText(QStringLiteral("ANN"));
-    QWidget *target = control<QWidget>(focus.toLatin1().constData());
-    target->setFocus();
-    QSignalSpy closed(m_window.data(), &FrmMain::closedByUser);
-    QSignalSpy created(m_window.data(), &FrmMain::resultReady);
-
-    QTest::keyClick(target, Qt::Key(key));
-
-    QCOMPARE(closed.count(), exits ? 1 : 0);
-    QCOMPARE(created.count(), runs ? 1 : 0);
-    QVERIFY(m_desktop.messages.empty());
-    if (!exits)
-        QCOMPARE(control<QLineEdit>("txtName")->text(), QStringLiteral("ANN"));
-    // Exit is drawn as the window's default button; the test button is not.
-    QVERIFY(control<QPushButton>("cmdExit")->isDefault());
-    QVERIFY(!control<QPushButton>("cmdCompatibilityWithSibling")->isDefault());
 }
 
 void TestFrmMain::enterInAnOpenListPicks()

@@ -43,8 +43,6 @@ private slots:
 
     void focusStartsOnBack();
     void focusOrder();
-    void keyboard_data();
-    void keyboard();
     void backAndClosing_data();
     void backAndClosing();
 
@@ -203,51 +201,6 @@ void TestFrmDisplay::focusOrder()
     for (const char *next : {"cmdExit", "txtYourProfile", "txtYourSiblingProfile", "cmdBack"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(next));
-    }
-}
-
-void TestFrmDisplay::keyboard_data()
-{
-    QTest::addColumn<QString>("focus");   // empty: as the window opened
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-    QTest::addColumn<bool>("exits");
-    QTest::addColumn<bool>("goesBack");
-
-    const Qt::KeyboardModifiers none;
-    QTest::newRow("Enter right after opening") << "" << int(Qt::Key_Return) << none << false << true;
-    QTest::newRow("Esc on Back") << "cmdBack" << int(Qt::Key_Escape) << none << true << false;
-    QTest::newRow("Space on Back") << "cmdBack" << int(Qt::Key_Space) << none << false << true;
-    QTest::newRow("Enter on Exit") << "cmdExit" << int(Qt::Key_Return) << none << true << false;
-    QTest::newRow("Enter in a profile box") << "txtYourProfile" << int(Qt::Key_Return) << none << true << false;
-    QTest::newRow("keypad Enter in a profile box") << "txtYourSiblingProfile" << int(Qt::Key_Enter)
-                                                   << Qt::KeyboardModifiers(Qt::KeypadModifier) << true << false;
-    QTest::newRow("Esc in a profile box") << "txtYourSiblingProfile" << int(Qt::Key_Escape) << none << true << false;
-    QTest::newRow("a letter in a profile box") << "txtYourProfile" << int(Qt::Key_A) << none << false << false;
-}
-
-void TestFrmDisplay::keyboard()
-{
-    QFETCH(QString, focus);
-    QFETCH(int, key);
-    QFETCH(Qt::KeyboardModifiers, modifiers);
-    QFETCH(bool, exits);
-    QFETCH(bool, goesBack);
-    showActive();
-    if (!focus.isEmpty())
-        control<QWidget>(focus.toLatin1().constData())->setFocus();
-    QSignalSpy closed(m_window.data(), &FrmDisplay::closedByUser);
-    QSignalSpy back(m_window.data(), &FrmDisplay::backRequested);
-
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
-
-    QCOMPARE(closed.count(), exits ? 1 : 0);
-    QCOMPARE(back.count(), goesBack ? 1 : 0);
-    QCOMPARE(bool(m_window) && m_window->isVisible(), !exits && !goesBack);
-    if (m_window) {
-        // Exit is drawn as the window's default button; Back is not.
-        QVERIFY(control<QPushButton>("cmdExit")->isDefault());
-        QVERIFY(!control<QPushButton>("cmdBack")->isDefault());
     }
 }
 
