@@ -443,6 +443,9 @@ void TestWindowLinks::keys_data()
         QTest::newRow(name) << QString::fromLatin1(window) << QString::fromLatin1(focus) << int(key) << modifiers
                             << QString::fromLatin1(outcome);
     };
+    row("main: Enter right after opening", "main", "", Qt::Key_Return, none, "exit");
+    row("main: Esc right after opening", "main", "", Qt::Key_Escape, none, "exit");
+    row("main: a letter in the name box", "main", "txtName", Qt::Key_B, none, "nothing");
     row("main: Enter in the name box", "main", "txtName", Qt::Key_Return, none, "exit");
     row("main: keypad Enter in the name box", "main", "txtName", Qt::Key_Enter, keypad, "exit");
     row("main: Esc in the name box", "main", "txtName", Qt::Key_Escape, none, "exit");
@@ -454,6 +457,9 @@ void TestWindowLinks::keys_data()
     row("main: Enter on Exit", "main", "cmdExit", Qt::Key_Return, none, "exit");
     row("main: Space on Exit", "main", "cmdExit", Qt::Key_Space, none, "exit");
     row("result: Enter right after opening", "result", "", Qt::Key_Return, none, "back");
+    row("result: Esc right after opening", "result", "", Qt::Key_Escape, none, "exit");
+    row("result: Enter on Back", "result", "cmdBack", Qt::Key_Return, none, "back");
+    row("result: Space on Exit", "result", "cmdExit", Qt::Key_Space, none, "exit");
     row("result: Esc on Back", "result", "cmdBack", Qt::Key_Escape, none, "exit");
     row("result: Space on Back", "result", "cmdBack", Qt::Key_Space, none, "back");
     row("result: Enter on Exit", "result", "cmdExit", Qt::Key_Return, none, "exit");
@@ -486,6 +492,8 @@ void TestWindowLinks::keys()
     QCOMPARE(closed.count(), outcome == QLatin1String("exit") ? 1 : 0);
     QCOMPARE(ran.count(), outcome == QLatin1String(main ? "run" : "back") ? 1 : 0);
     QVERIFY(desktop.messages.empty());
+    if (main && outcome == QLatin1String("nothing"))
+        QCOMPARE(shown->findChild<QLineEdit *>(QStringLiteral("txtName"))->text(), QStringLiteral("ANNB"));
     // Exit is drawn as the window's default button; the other is not.
     QVERIFY(shown->findChild<QPushButton *>(QStringLiteral("cmdExit"))->isDefault());
     const char *other = main ? "cmdCompatibilityWithSibling" : "cmdBack";
