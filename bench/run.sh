@@ -42,16 +42,8 @@ cleanup() {
 trap cleanup EXIT
 
 fc-cache >/dev/null 2>&1 || true
-exec 3>"$work/display"
-Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
-done
-[[ -s $work/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(head -n1 "$work/display")
+source tests/support/xvfb.sh
+start_xvfb "$work/xvfb.log"
 unset WAYLAND_DISPLAY SESSION_MANAGER QT_QPA_PLATFORM
 
 # One run: a fresh home, settings and runtime folder and a private session bus.

@@ -65,11 +65,11 @@ if(UNIX AND NOT APPLE)
 
     set(CPACK_GENERATOR DEB)
     set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-    # 1.25-1: the first Debian revision of release 1.25. The package is not
+    # The Debian revision from the changelog's top entry. The package is not
     # Debian-native (its changelog is changelog.Debian.gz beside an upstream
     # release), so the version carries a revision, and the file is named the
-    # Debian way, quenlory_1.25-1_amd64.deb.
-    set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+    # Debian way, quenlory_VERSION-REVISION_ARCH.deb.
+    set(CPACK_DEBIAN_PACKAGE_RELEASE ${QUENLORY_DEB_REVISION})
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     # "misc", not "games": Debian's games install into /usr/games, but
     # Quenlory is an amusement, not a game, and lives in /usr/bin like every

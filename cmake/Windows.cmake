@@ -2,7 +2,7 @@
 # the icon and version resource of quenlory.exe, the install rules that put
 # the Qt and compiler run-time DLLs next to it, and, in a cross build from
 # Linux, the Wine wrapper that runs this build's tools and tests.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Core)
+find_package(Qt6 ${QUENLORY_QT_MINIMUM} REQUIRED COMPONENTS Core)
 find_package(Python3 3.9 REQUIRED COMPONENTS Interpreter)
 
 # The program's one Windows icon, made from the icon's pictures in

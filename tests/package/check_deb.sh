@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# check_deb.sh SOURCE_DIR PACKAGE_TREE TEST_TREE VERSION PYTHON
-# Checks the .deb that build_deb.sh made in PACKAGE_TREE/packages:
+# check_deb.sh SOURCE_DIR DEB TEST_TREE VERSION PYTHON
+# Checks DEB, the package build_deb.sh made:
 #  - lintian finds no error and no warning (overrides, each with its reason,
 #    are in packaging/deb/lintian-overrides);
 #  - the changelog's latest entry is this very version;
@@ -15,14 +15,12 @@
 #    first-start journey from there.
 set -euo pipefail
 
-source_dir=$1 tree=$2 test_tree=$3 version=$4 python=$5
+source_dir=$1 deb=$2 test_tree=$3 version=$4 python=$5
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-arch=$(dpkg --print-architecture)
-deb=$tree/packages/quenlory_${version}-1_${arch}.deb
 if [[ ! -f $deb ]]; then
-    echo "FAIL: no package $deb; found: $(ls "$tree/packages")" >&2
+    echo "FAIL: no package $deb; found: $(ls "$(dirname "$deb")")" >&2
     exit 1
 fi
 echo "$deb: $(stat -c %s "$deb") bytes, installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
@@ -46,6 +44,7 @@ package_version=$(dpkg-deb -f "$deb" Version)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
 depends_names=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
+arch=$(dpkg --print-architecture)
 multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
 libraries=0
 while read -r library; do

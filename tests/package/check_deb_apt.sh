@@ -36,17 +36,15 @@ mkdir -p "$root"
 tar -C "$root" -xzf "$tarball"
 cp "$deb" "$root/tmp/quenlory.deb"
 
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 20 -u "$display_fd" display || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb "$work/xvfb.log"
 
 # In a mount namespace of its own, so that the bind mounts go with it. Where
 # "/" is no mount point (inside a chroot) its propagation cannot be made
 # private, and the mounts are undone by hand at the end.
 propagation=private
 unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
-unshare --mount --propagation "$propagation" bash -euo pipefail -s "$root" "$cache" ":$display" "$version" <<'INSIDE'
+unshare --mount --propagation "$propagation" bash -euo pipefail -s "$root" "$cache" "$DISPLAY" "$version" <<'INSIDE'
 root=$1 cache=$2 display=$3 version=$4
 trap 'umount -l "$root/dev/pts" "$root/proc" "$root/tmp/.X11-unix" "$root/var/cache/apt/archives" 2>/dev/null || true' EXIT
 mount --bind "$cache/apt-archives" "$root/var/cache/apt/archives"

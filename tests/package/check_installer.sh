@@ -61,11 +61,8 @@ grep -q '<dpiAware[^>]*>true</dpiAware>' <<<"$manifest" || fail "the installer i
 export HOME=$work/home WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 mkdir -p "$HOME"
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-read -r -t 20 -u "$display_fd" display_number || { echo "FAIL: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$display_number
+source "$(dirname "$0")/../support/xvfb.sh"
+start_xvfb "$work/xvfb.log"
 wine wineboot --init >"$work/wineboot.log" 2>&1
 wineserver -w
 
