@@ -128,7 +128,11 @@ function(quenlory_wine_journeys)
                      wine_prefix ${prefix} ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh)
     set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix LABELS "e2e;wine"
                          TIMEOUT 300)
-    foreach(journey first_start test_run second_copy links)
+    execute_process(COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/e2e/journeys.py --list --wine
+                    OUTPUT_VARIABLE journeys OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+                 ${PROJECT_SOURCE_DIR}/tests/e2e/journeys.py)
+    foreach(journey IN LISTS journeys)
         add_test(NAME wine_${journey}
                  COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/e2e/journeys.py
                          ${journey} ${program} --wine ${prefix})

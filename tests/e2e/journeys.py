@@ -19,7 +19,8 @@ import time
 from harness import (MAIN_TITLE, MESSAGE_TITLE, Session, WineSession, build_setting, check,
                      query_parameters, run_journey, shift_text, wait_for)
 
-SITE = build_setting("QUENLORY_SITE")
+# Listing the journeys (--list, for the build) needs no site.
+SITE = "" if sys.argv[1:2] == ["--list"] else build_setting("QUENLORY_SITE")
 HOME_PAGE = SITE + "/ssd.php?page=home-page"
 
 # The main window's client area is 394 px high below its menu bar; the top
@@ -233,12 +234,21 @@ JOURNEYS = {f.__name__: f for f in (first_start, test_run, back_and_exit, second
                                      second_copy_over_exit_screen, links)}
 # Journeys that need a window manager's stacking, run under openbox.
 UNDER_WINDOW_MANAGER = {"second_copy_over_exit_screen"}
+# Journeys that do not run under Wine: both judge the stacking of X windows,
+# and in Wine's virtual desktop the program's windows are children of Wine's
+# desktop window, stacked by Wine, not by X or a window manager.
+LINUX_ONLY = {"back_and_exit", "second_copy_over_exit_screen"}
 
 
 def main(argv):
+    # The build registers one test per journey from this list.
+    if argv[1:] in (["--list"], ["--list", "--wine"]):
+        print(";".join(j for j in JOURNEYS if len(argv) == 2 or j not in LINUX_ONLY))
+        return 0
     wine = len(argv) == 5 and argv[3] == "--wine"
     if len(argv) not in (3, 5) or argv[1] not in JOURNEYS or (len(argv) == 5 and not wine):
-        print(f"usage: {argv[0]} {{{'|'.join(JOURNEYS)}}} PROGRAM [--wine WINEPREFIX]", file=sys.stderr)
+        print(f"usage: {argv[0]} {{{'|'.join(JOURNEYS)}}} PROGRAM [--wine WINEPREFIX]\n"
+              f"       {argv[0]} --list [--wine]", file=sys.stderr)
         return 2
     if wine:
         session = WineSession(argv[2], argv[4])
