@@ -112,6 +112,8 @@ if(WIN32)
     set(CPACK_QUENLORY_COPYRIGHT "Copyright 2026 ${CPACK_PACKAGE_VENDOR}")
     set(CPACK_QUENLORY_SETUP_NAME Quenlory-${PROJECT_VERSION}-setup)
     set(CPACK_QUENLORY_ZIP_NAME Quenlory-${PROJECT_VERSION}-win64)
+    set(CPACK_QUENLORY_SOURCE_DATE_EPOCH ${QUENLORY_SOURCE_DATE_EPOCH})
+    set(CPACK_QUENLORY_SIGN_SCRIPT ${PROJECT_SOURCE_DIR}/scripts/sign.sh)
     # The program itself and the DLLs are stripped by the install rules
     # (cmake/Windows.cmake).
     set(CPACK_STRIP_FILES OFF)

@@ -71,9 +71,24 @@ function(quenlory_windows_program)
         file(GLOB_RECURSE shipped \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/*.dll\"
                                   \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/*.exe\")
         foreach(file IN LISTS shipped)
-            execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-all \"\${file}\" COMMAND_ERROR_IS_FATAL ANY)
-        endforeach()")
+            # strip writes SOURCE_DATE_EPOCH into the PE header as the build time.
+            execute_process(COMMAND \"${CMAKE_COMMAND}\" -E env SOURCE_DATE_EPOCH=${QUENLORY_SOURCE_DATE_EPOCH}
+                                    \"${CMAKE_STRIP}\" --strip-all \"\${file}\" COMMAND_ERROR_IS_FATAL ANY)
+        endforeach()
+        # With the maker's certificate in the environment the program is
+        # signed (scripts/sign.sh), in the folder, the zip and the installer.
+        execute_process(COMMAND bash \"${PROJECT_SOURCE_DIR}/scripts/sign.sh\" --given RESULT_VARIABLE unsigned)
+        if(NOT unsigned)
+            execute_process(COMMAND bash \"${PROJECT_SOURCE_DIR}/scripts/sign.sh\"
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quenlory.exe\" COMMAND_ERROR_IS_FATAL ANY)
+        endif()")
     quenlory_windows_licences()
+    # Last: every file and folder installed is dated to the release, which
+    # the zip and the installer carry for each file.
+    install(CODE "
+        execute_process(COMMAND find \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\" -exec
+                                touch -h -d @${QUENLORY_SOURCE_DATE_EPOCH} {} +
+                        COMMAND_ERROR_IS_FATAL ANY)")
 
     if(QUENLORY_BUILD_TESTS)
         quenlory_wine_journeys()

@@ -9,18 +9,10 @@ source_dir=$(realpath "$1") deb=$(realpath "$2")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The source's files: those git tracks or would track, or all but build trees.
+source "$(dirname "$0")/source_copy.sh"
 copy=$work/another/source
-mkdir -p "$copy"
-if git -C "$source_dir" rev-parse --git-dir >/dev/null 2>&1; then
-    git -C "$source_dir" ls-files -z --cached --others --exclude-standard |
-        (cd "$source_dir" && while IFS= read -r -d '' file; do
-            [[ -e $file ]] && cp --parents -P -- "$file" "$copy"
-        done)
-else
-    tar -C "$source_dir" --exclude='./build*' -cf - . | tar -C "$copy" -xf -
-fi
-if ! faketime -f '+30d' bash "$copy/tests/package/build_deb.sh" "$copy" "$work/tree" >"$work/build.log" 2>&1; then
+copy_source "$source_dir" "$copy"
+if ! later bash "$copy/tests/package/build_deb.sh" "$copy" "$work/tree" >"$work/build.log" 2>&1; then
     tail -n 30 "$work/build.log"
     echo "FAIL: the second build failed" >&2
     exit 1

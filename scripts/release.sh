@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds every package a release publishes into OUT:
+#
+#   bash scripts/release.sh OUT
+#
+# the .deb (as Debian would build it), the Windows installer and the portable
+# zip, and SHA256SUMS over the three, which `sha256sum -c SHA256SUMS` checks
+# in OUT. The same commit gives the same bytes in any folder at any time.
+# With the maker's certificate in the environment (scripts/sign.sh names the
+# variables) quenlory.exe, the uninstaller and the installer are signed;
+# without one nothing is, and the script says so. A certificate that cannot
+# be read stops it before anything is built. OUT receives the packages only
+# when all of them are made; a failure leaves it as it was.
+#
+# It installs what is missing like the other scripts and reuses the Qt for
+# Windows that the test command caches (scripts/windows-qt.sh).
+set -euo pipefail
+if [[ $# != 1 ]]; then
+    echo "usage: $0 OUT" >&2
+    exit 2
+fi
+cd "$(dirname "$0")/.."
+out=$(realpath -m "$1")
+
+if bash scripts/sign.sh --given; then
+    bash scripts/sign.sh --check || { echo "release: stopped, nothing built" >&2; exit 1; }
+    echo "release: signing with the certificate given"
+else
+    echo "release: no certificate given (QUENLORY_SIGN_CERT and QUENLORY_SIGN_KEY, or QUENLORY_SIGN_PKCS12): nothing is signed"
+fi
+
+bash scripts/deps.sh osslsigncode
+QUENLORY_WINDOWS_QT=$(bash scripts/windows-qt.sh)
+export QUENLORY_WINDOWS_QT
+bash scripts/deps.sh --windows
+
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+
+# The .deb.
+bash tests/package/build_deb.sh . build/release-deb
+cp build/release-deb/packages/*.deb "$stage/"
+
+# The Windows installer and zip, from a build folder of their own.
+windows=build/release-windows
+cmake --preset windows-cross -B "$windows" -DQUENLORY_BUILD_TESTS=OFF \
+    "-DCMAKE_INSTALL_PREFIX=$PWD/$windows/install" >/dev/null
+cmake --build "$windows" --parallel "$(nproc)"
+rm -rf "$windows/packages"
+(cd "$windows" && cpack)
+cp "$windows"/packages/*.exe "$windows"/packages/*.zip "$stage/"
+
+(cd "$stage" && sha256sum -- *.deb *.exe *.zip > SHA256SUMS)
+mkdir -p "$out"
+for file in "$stage"/*; do
+    mv -f "$file" "$out/"
+done
+echo "release: in $out:"
+(cd "$out" && cat SHA256SUMS)
