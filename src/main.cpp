@@ -12,7 +12,8 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     // Only EndProgram ends the program, never the closing of a window.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(windowkit::programIcon());
+    // The window icon at the sizes the screens need.
+    QApplication::setWindowIcon(windowkit::programIcon(application.devicePixelRatio()));
     QApplication::setStyle(new windowkit::ProgramStyle);
     windowkit::installFontSubstitutes();
 

@@ -22,7 +22,7 @@ FrmAbout::FrmAbout(platform::Desktop &desktop, QWidget *parent)
     setFixedSize(423, 264);
     setWindowTitle(programCaption());
     m_ui->Label2->setText(programCaption());
-    m_ui->picIcon->setPixmap(programPicture());
+    showProgramPicture(m_ui->picIcon);
 
     m_ui->Label1->setText(QStringLiteral(
         "Quenlory is an easy to understand software that describes the compatibility between "

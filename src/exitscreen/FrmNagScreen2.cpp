@@ -46,7 +46,7 @@ FrmNagScreen2::FrmNagScreen2(platform::Desktop &desktop, QWidget *parent)
 
     setWindowTitle(programCaption());
     m_ui->lblNagScreen2Caption->setText(programCaption());
-    m_ui->picNagscreen2Icon->setPixmap(programPicture());
+    showProgramPicture(m_ui->picNagscreen2Icon);
 
     m_desktop.seedRandom();
     m_ui->Label2->setText(promotionalText(int(std::floor(4 * m_desktop.random()))));

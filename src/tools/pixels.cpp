@@ -3,7 +3,9 @@
 // process decodes loads every image-format plugin Qt has (GIF, ICO, JPEG and
 // their libraries), though none of them is used.
 //
-//     quenlory_pixels OUTPUT.cpp NAME=PICTURE...
+//     quenlory_pixels OUTPUT.cpp NAME=PICTURE[@SIZE]...
+//
+// With @SIZE the picture is first scaled down, smoothly, to SIZE pixels square.
 
 #include <QFile>
 #include <QImage>
@@ -22,8 +24,15 @@ int main(int argc, char *argv[])
         const QByteArray argument(argv[i]);
         const qsizetype equals = argument.indexOf('=');
         const QByteArray name = argument.left(equals);
-        const QString path = QString::fromLocal8Bit(argument.mid(equals + 1));
-        const QImage image = QImage(path).convertToFormat(QImage::Format_RGBA8888);
+        QString path = QString::fromLocal8Bit(argument.mid(equals + 1));
+        int size = 0;
+        if (const qsizetype at = path.lastIndexOf(u'@'); at > 0) {
+            size = path.mid(at + 1).toInt();
+            path.truncate(at);
+        }
+        QImage image = QImage(path).convertToFormat(QImage::Format_RGBA8888);
+        if (size > 0 && !image.isNull() && size != image.width())
+            image = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         if (equals <= 0 || image.isNull()) {
             std::fprintf(stderr, "%s: no picture\n", argv[i]);
             return 1;

@@ -68,6 +68,65 @@ private:
     QIcon m_icon;
 };
 
+// The message boxes' information and stop icons, drawn at whatever size and
+// device pixel ratio they are shown: the styles' own are a 32-pixel picture,
+// which a display scaled to 150 or 200 % shows enlarged and soft.
+class MessageIconEngine : public QIconEngine
+{
+public:
+    explicit MessageIconEngine(bool critical)
+        : m_critical(critical)
+    {
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
+    {
+        const qreal side = qMin(rect.width(), rect.height());
+        const QRectF disc(rect.x() + (rect.width() - side) / 2, rect.y() + (rect.height() - side) / 2, side, side);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(m_critical ? QColor(204, 32, 32) : QColor(32, 96, 192));
+        painter->drawEllipse(disc.adjusted(side / 32, side / 32, -side / 32, -side / 32));
+        painter->setBrush(Qt::white);
+        const QPointF centre = disc.center();
+        if (m_critical) {
+            painter->setPen(QPen(Qt::white, side / 8, Qt::SolidLine, Qt::RoundCap));
+            const qreal arm = side / 5;
+            painter->drawLine(centre + QPointF(-arm, -arm), centre + QPointF(arm, arm));
+            painter->drawLine(centre + QPointF(-arm, arm), centre + QPointF(arm, -arm));
+        } else {
+            const qreal stem = side / 8;
+            painter->drawEllipse(QPointF(centre.x(), disc.top() + side * 0.27), stem * 0.65, stem * 0.65);
+            painter->drawRoundedRect(QRectF(centre.x() - stem / 2, disc.top() + side * 0.40, stem, side * 0.36),
+                                     stem / 3, stem / 3);
+        }
+        painter->restore();
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    // QIcon hands over the size in device pixels already.
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            paint(&painter, image.rect(), mode, state);
+        }
+        image.setDevicePixelRatio(scale);
+        return QPixmap::fromImage(image);
+    }
+    bool isNull() override { return false; }
+    QIconEngine *clone() const override { return new MessageIconEngine(*this); }
+
+private:
+    bool m_critical;
+};
+
 // A one-pixel frame around a face: a darker shade of it, or a lighter one
 // where the face is too dark for a darker shade to show.
 QColor frameColour(const QColor &face)
@@ -93,19 +152,25 @@ void drawFrame(QPainter *painter, const QRect &rect, const QColor &colour)
     painter->fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 2), colour);
 }
 
-// The desktop's dotted focus rectangle, in the control's text colour.
+// The desktop's dotted focus rectangle, in the control's text colour: every
+// other logical pixel along the edges, so the dots are as large at 200 % as
+// at 100 % (a pattern brush would dot every other device pixel).
 void drawFocusMark(QPainter *painter, const QRect &rect, const QColor &colour)
 {
     if (rect.width() < 2 || rect.height() < 2)
         return;
-    const QBrush dots(colour, Qt::Dense4Pattern);
-    painter->save();
-    painter->setBrushOrigin(rect.topLeft());
-    painter->fillRect(QRect(rect.left(), rect.top(), rect.width(), 1), dots);
-    painter->fillRect(QRect(rect.left(), rect.bottom(), rect.width(), 1), dots);
-    painter->fillRect(QRect(rect.left(), rect.top() + 1, 1, rect.height() - 2), dots);
-    painter->fillRect(QRect(rect.right(), rect.top() + 1, 1, rect.height() - 2), dots);
-    painter->restore();
+    const auto dot = [&](int x, int y) {
+        if ((x - rect.left() + y - rect.top()) % 2 == 1)
+            painter->fillRect(QRect(x, y, 1, 1), colour);
+    };
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+        dot(x, rect.top());
+        dot(x, rect.bottom());
+    }
+    for (int y = rect.top() + 1; y < rect.bottom(); ++y) {
+        dot(rect.left(), y);
+        dot(rect.right(), y);
+    }
 }
 
 // A solid triangle pointing in the direction, centred in the area, built
@@ -333,6 +398,8 @@ QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption *optio
 {
     if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
         return QIcon(new DeferredIconEngine(baseStyle(), which));
+    if (which == SP_MessageBoxInformation || which == SP_MessageBoxCritical)
+        return QIcon(new MessageIconEngine(which == SP_MessageBoxCritical));
     return QProxyStyle::standardIcon(which, option, widget);
 }
 

@@ -10,6 +10,7 @@
 #include "aboutbox/FrmAbout.h"
 #include "core/ChildProfiles.h"
 #include "exitscreen/FrmNagScreen2.h"
+#include "platform/QtDesktop.h"
 #include "windowkit/Style.h"
 
 #include <QAbstractItemView>
@@ -19,13 +20,17 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleOption>
+#include <QtMath>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -54,6 +59,18 @@ QString shownText(const QWidget *widget)
     if (const auto *frame = qobject_cast<const QGroupBox *>(widget))
         return frame->title();
     return qobject_cast<const QAbstractButton *>(widget)->text();
+}
+
+// The device pixels of a picture that differ from its top left corner's colour.
+QRect inkRect(const QImage &picture)
+{
+    const QColor ground = picture.pixelColor(0, 0);
+    QRect ink;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (distance(picture.pixelColor(x, y), ground) > 60)
+                ink |= QRect(x, y, 1, 1);
+    return ink;
 }
 
 } // namespace
@@ -86,6 +103,10 @@ private slots:
     void drawnColours();
     void yearListOpensBelowWithEightRows_data();
     void yearListOpensBelowWithEightRows();
+    void pictureIsSharp_data();
+    void pictureIsSharp();
+    void messageFits_data();
+    void messageFits();
 
 private:
     QWidget *window(const QString &name) const;
@@ -748,6 +769,110 @@ void TestForms::yearListOpensBelowWithEightRows()
     QVERIFY(scrollBar);
     QVERIFY(currentInView);
     QCOMPARE(view->currentIndex().row(), current);
+}
+
+// The icon's picture in the about box and on the exit screen, read from the
+// drawn window at the display's scaling: the large pictures scaled down to its
+// device pixels, not the 32-pixel one enlarged.
+void TestForms::pictureIsSharp_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("about box") << "about" << "picIcon";
+    QTest::newRow("exit screen") << "exit" << "picNagscreen2Icon";
+}
+
+void TestForms::pictureIsSharp()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, name);
+    auto *label = qobject_cast<QLabel *>(control(window, name));
+    QVERIFY(label);
+    const qreal ratio = label->devicePixelRatioF();
+    const QRect place = QStyle::alignedRect(label->layoutDirection(), label->alignment(), QSize(32, 32),
+                                            label->contentsRect());
+    const QImage drawn = label->grab().toImage();
+    QCOMPARE(drawn.devicePixelRatio(), ratio);
+    const int side = qCeil(32 * ratio - 0.01);
+    const QImage picture = drawn.copy(QRect(place.topLeft() * ratio, QSize(side, side)));
+    const double off = meanDifference(picture, sharpIcon(side));
+    QVERIFY2(off < 8, qPrintable(QStringLiteral("at ratio %1 the picture is %2 off").arg(ratio).arg(off)));
+}
+
+// The program's own boxes as drawn, at whatever scaling the test runs with
+// (the build runs these tests at 100, 150 and 200 %): the icon drawn for the device
+// pixel ratio, every text inside its control with room to spare, the whole
+// box on the screen.
+void TestForms::messageFits_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<platform::Icon>("icon");
+    QTest::addColumn<platform::Buttons>("buttons");
+
+    QTest::newRow("input check") << QStringLiteral("Please Enter Correct Date of Birth Of Your Sibling!")
+                                 << platform::Icon::Information << platform::Buttons::Ok;
+    QTest::newRow("second copy") << QStringLiteral("Application is already running") << platform::Icon::Information
+                                 << platform::Buttons::Ok;
+    QTest::newRow("update question") << QStringLiteral("There maybe an update to this software available\n"
+                                                       "Do you want to check for an update?")
+                                     << platform::Icon::Information << platform::Buttons::YesNo;
+    QTest::newRow("exit screen's stop") << QStringLiteral("Email Address Cannot Contain Space")
+                                        << platform::Icon::Critical << platform::Buttons::Ok;
+}
+
+void TestForms::messageFits()
+{
+    QFETCH(QString, text);
+    QFETCH(platform::Icon, icon);
+    QFETCH(platform::Buttons, buttons);
+
+    QStringList failures;
+    const auto check = [&failures](bool ok, const QString &what) {
+        if (!ok)
+            failures << what;
+    };
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            failures << QStringLiteral("no box");
+            return;
+        }
+        check(QTest::qWaitForWindowExposed(box), QStringLiteral("box not shown"));
+        const qreal ratio = box->devicePixelRatioF();
+        check(box->screen()->availableGeometry().contains(box->frameGeometry()), QStringLiteral("box off the screen"));
+        const auto *picture = box->findChild<QLabel *>(QStringLiteral("qt_msgboxex_icon_label"));
+        const QPixmap shown = picture ? picture->pixmap() : QPixmap();
+        check(!shown.isNull() && shown.devicePixelRatio() == ratio,
+              QStringLiteral("icon not drawn for ratio %1 (its own: %2)").arg(ratio).arg(shown.devicePixelRatio()));
+        auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        check(label && label->height() >= label->heightForWidth(label->width()), QStringLiteral("text cut off"));
+        // The text's ink, read from the drawn label, is all the ink of the
+        // same text drawn with room to spare: nothing of it is cut off.
+        if (label) {
+            const QImage drawn = label->grab().toImage();
+            QImage roomy((label->size() + QSize(40, 40)) * ratio, QImage::Format_ARGB32_Premultiplied);
+            roomy.setDevicePixelRatio(ratio);
+            roomy.fill(drawn.pixelColor(0, 0));
+            {
+                QPainter painter(&roomy);
+                painter.setFont(label->font());
+                painter.setPen(label->palette().color(QPalette::WindowText));
+                painter.drawText(QRect(QPoint(20, 20), label->size() + QSize(20, 20)),
+                                 int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text());
+            }
+            const QRect ink = inkRect(drawn), full = inkRect(roomy);
+            check(!ink.isEmpty() && qAbs(ink.width() - full.width()) <= 1 && qAbs(ink.height() - full.height()) <= 1,
+                  QStringLiteral("text ink %1x%2 of %3x%4").arg(ink.width()).arg(ink.height())
+                      .arg(full.width()).arg(full.height()));
+        }
+        for (QAbstractButton *button : box->buttons())
+            check(button->width() >= button->sizeHint().width(), button->text() + QStringLiteral(" squeezed"));
+        box->buttons().front()->click();
+    });
+    platform::QtDesktop desktop;
+    desktop.message(text, icon, buttons);
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
 }
 
 QTEST_MAIN(TestForms)

@@ -1,13 +1,13 @@
 // The start-up sequence: the guard, the seed, the reminder, the main window
 // and the banner drawn for it, in that order, each step on its own.
 
-#include "app/SettingCodec.h"
 #include "app/Shell.h"
 #include "app/Startup.h"
 #include "windowkit/Site.h"
 
 #include "Controls.h"
 #include "FakeDesktop.h"
+#include "StoredForm.h"
 #include "Windows.h"
 
 #include <QApplication>
@@ -63,15 +63,10 @@ protected:
     }
 };
 
-QString settingsKey()
-{
-    return QStringLiteral("Settings/") + app::EncodeSetting(QStringLiteral("Duration"));
-}
-
 void storeDaysAgo(FakeDesktop &desktop, int days)
 {
-    desktop.settings.insert(settingsKey(),
-                            app::EncodeSetting(desktop.date.addDays(-days).toString(Qt::ISODate)));
+    desktop.settings.insert(storedEntryKey(),
+                            storedForm(desktop.date.addDays(-days).toString(Qt::ISODate)));
 }
 
 QString bannerOnTop(FrmMain *window)
@@ -210,8 +205,8 @@ void TestStartup::sequence()
     else
         QVERIFY(desktop.openedUrls.isEmpty());
     if (steps.contains(QStringLiteral("write")))
-        QCOMPARE(desktop.settings.value(settingsKey()),
-                 app::EncodeSetting(desktop.date.toString(QStringLiteral("yyyy-MM-dd"))));
+        QCOMPARE(desktop.settings.value(storedEntryKey()),
+                 storedForm(desktop.date.toString(QStringLiteral("yyyy-MM-dd"))));
 }
 
 void TestStartup::failingStep_data()

@@ -63,3 +63,32 @@ inline int pixelsNear(const QImage &image, const QRect &area, const QColor &colo
             count += distance(image.pixelColor(x, y), colour) <= tolerance ? 1 : 0;
     return count;
 }
+
+// Mean difference per colour channel between two pictures of one size, over
+// the pixels the reference paints opaquely.
+inline double meanDifference(const QImage &picture, const QImage &reference)
+{
+    const QImage a = picture.convertToFormat(QImage::Format_ARGB32);
+    const QImage b = reference.convertToFormat(QImage::Format_ARGB32);
+    double sum = 0;
+    int count = 0;
+    for (int y = 0; y < qMin(a.height(), b.height()); ++y) {
+        for (int x = 0; x < qMin(a.width(), b.width()); ++x) {
+            const QRgb want = b.pixel(x, y);
+            if (qAlpha(want) < 255)
+                continue;
+            const QRgb got = a.pixel(x, y);
+            sum += qAbs(qRed(got) - qRed(want)) + qAbs(qGreen(got) - qGreen(want)) + qAbs(qBlue(got) - qBlue(want));
+            count += 3;
+        }
+    }
+    return count ? sum / count : 255;
+}
+
+// The icon's largest PNG file scaled down to the side: what a sharp picture
+// of the icon at that many pixels looks like.
+inline QImage sharpIcon(int side)
+{
+    return QImage(QStringLiteral(QUENLORY_ICON_DIR "/quenlory-256.png"))
+        .scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}

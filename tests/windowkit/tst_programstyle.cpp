@@ -162,6 +162,8 @@ private slots:
     void facesDrawnFlat_data();
     void facesDrawnFlat();
     void buttonStatesVisible();
+    void focusMarkScales_data();
+    void focusMarkScales();
     void closedListArrowInTextColour();
     void openedListKeys_data();
     void openedListKeys();
@@ -312,6 +314,52 @@ void TestProgramStyle::buttonStatesVisible()
     const QPoint face(10, 15);
     QVERIFY(distance(pictures[2].pixelColor(face), kKhaki) > 10);
     QVERIFY(pictures[2].pixelColor(face).lightness() < kKhaki.lightness());
+}
+
+// A focused button's dotted mark, three pixels inside its edge: dots of one
+// logical pixel, so as many device pixels wide and high as the ratio.
+void TestProgramStyle::focusMarkScales_data()
+{
+    QTest::addColumn<int>("ratio");
+    QTest::newRow("100 %") << 1;
+    QTest::newRow("200 %") << 2;
+}
+
+void TestProgramStyle::focusMarkScales()
+{
+    QFETCH(int, ratio);
+    QPushButton button(QStringLiteral("Exit"));
+    button.resize(84, 31);
+    giveColours(&button, kKhaki, Qt::black);
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    option.text = QString();
+    option.state |= QStyle::State_HasFocus;
+    QImage picture(button.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::magenta);
+    {
+        QPainter painter(&picture);
+        button.style()->drawControl(QStyle::CE_PushButton, &option, &painter, &button);
+    }
+    // The mark's top line, well inside the corners: every run of dark pixels
+    // is ratio long, in each of its ratio device rows.
+    for (int row = 0; row < ratio; ++row) {
+        const int y = 3 * ratio + row;
+        QList<int> runs;
+        int run = 0;
+        for (int x = 10 * ratio; x < 70 * ratio; ++x) {
+            if (picture.pixelColor(x, y).lightness() < 60) {
+                ++run;
+            } else if (run) {
+                runs << run;
+                run = 0;
+            }
+        }
+        QVERIFY2(runs.size() >= 25, qPrintable(QStringLiteral("%1 dots in row %2").arg(runs.size()).arg(y)));
+        for (int length : std::as_const(runs))
+            QVERIFY2(length == ratio, qPrintable(QStringLiteral("a dot %1 device pixels long in row %2").arg(length).arg(y)));
+    }
 }
 
 void TestProgramStyle::closedListArrowInTextColour()
