@@ -58,8 +58,10 @@ def missing(token):
         last = re.sub(r"\(.*", "", token).split("::")[-1]
         return None if last in words or not re.fullmatch(r"\w+", last) else "not in the code"
     bare = re.sub(r"\(.*\)$", "", token)
-    # The end-to-end tests are named e2e_ and their journey.
+    # The end-to-end tests are named e2e_ and their journey, the scaled runs
+    # of a test after it and the scaling.
     bare = re.sub(r"^e2e_", "", bare)
+    bare = re.sub(r"_at_[0-9]+$", "", bare)
     # A Windows function is named without its W or A ending.
     if code_shape.fullmatch(bare) and not bare.startswith("Q"):
         return None if {bare, bare + "W", bare + "A"} & words else "not in the code"
