@@ -449,7 +449,7 @@ void TestTestRun::clipboardEmptiedWhenResultShown()
 
 void TestTestRun::byKeyboardOnly()
 {
-    QApplication::setActiveWindow(m_window);
+    m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
     QWidget *name = control<QLineEdit>("txtName");
     name->setFocus();
@@ -460,7 +460,7 @@ void TestTestRun::byKeyboardOnly()
 
     FrmDisplay *display = ShellRun::resultWindow();
     QVERIFY(display);
-    QApplication::setActiveWindow(display);
+    display->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(display));
     QCOMPARE(QApplication::focusWidget(), display->findChild<QWidget *>(QStringLiteral("cmdBack")));
 

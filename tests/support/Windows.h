@@ -27,7 +27,7 @@ using resultwindow::FrmDisplay;
 inline void showActive(QWidget *window)
 {
     window->show();
-    QApplication::setActiveWindow(window);
+    window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
