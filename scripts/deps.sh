@@ -56,6 +56,7 @@ if [[ ${1:-} == --windows ]]; then
         wine wine64                 # runs the Windows program and its tests
         ninja-build                 # builds Qt for Windows
         p7zip-full unzip            # the installer and the zip opened in the tests
+        osslsigncode openssl        # Authenticode signing, and the tests' throwaway certificate
     )
     src_list=/etc/apt/sources.list.d/quenlory-deb-src.sources
     if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then

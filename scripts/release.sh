@@ -29,7 +29,9 @@ else
     echo "release: no certificate given (QUENLORY_SIGN_CERT and QUENLORY_SIGN_KEY, or QUENLORY_SIGN_PKCS12): nothing is signed"
 fi
 
-bash scripts/deps.sh osslsigncode
+# The Linux packages, then Qt for Windows (built once into its cache, with
+# the Windows packages it needs), then the rest of those, osslsigncode among them.
+bash scripts/deps.sh
 QUENLORY_WINDOWS_QT=$(bash scripts/windows-qt.sh)
 export QUENLORY_WINDOWS_QT
 bash scripts/deps.sh --windows
