@@ -22,6 +22,8 @@ fi
 cd "$(dirname "$0")/.."
 out=$(realpath -m "$1")
 
+# openssl reads the certificate, before anything is built.
+bash scripts/deps.sh openssl
 if bash scripts/sign.sh --given; then
     bash scripts/sign.sh --check || { echo "release: stopped, nothing built" >&2; exit 1; }
     echo "release: signing with the certificate given"
@@ -29,9 +31,8 @@ else
     echo "release: no certificate given (QUENLORY_SIGN_CERT and QUENLORY_SIGN_KEY, or QUENLORY_SIGN_PKCS12): nothing is signed"
 fi
 
-# The Linux packages, then Qt for Windows (built once into its cache, with
-# the Windows packages it needs), then the rest of those, osslsigncode among them.
-bash scripts/deps.sh
+# Qt for Windows (built once into its cache, with the Windows packages it
+# needs), then the rest of those, osslsigncode among them.
 QUENLORY_WINDOWS_QT=$(bash scripts/windows-qt.sh)
 export QUENLORY_WINDOWS_QT
 bash scripts/deps.sh --windows
