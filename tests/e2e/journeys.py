@@ -12,6 +12,7 @@ one system allows marked where they stand.
 """
 
 import datetime
+import os
 import re
 import sys
 import time
@@ -60,6 +61,11 @@ def first_start(session):
     before = datetime.date.today()
     check(not session.settings(), "the program's settings exist before the start")
     home_before = session.home_entries() if session.wine else None
+    # On Linux the build's counter of font lookups rides along (fontlookups.cpp).
+    lookups = os.path.join(session.root, "font-lookups")
+    counter = os.environ.get("QUENLORY_FONT_COUNTER")
+    if counter and not session.wine:
+        session.program_env.update(LD_PRELOAD=counter, QUENLORY_FONT_LOOKUPS=lookups)
     program, main = start_main(session)
 
     check(session.title(main) == MAIN_TITLE, "main window title")
@@ -81,6 +87,19 @@ def first_start(session):
     icon = session.run("xprop", "-id", str(main), "_NET_WM_ICON").stdout
     sizes = re.findall(r"Icon \((\d+) x (\d+)\)", icon)
     check(sorted(sizes) == [("32", "32"), ("48", "48")], f"window icon sizes {sizes}")
+    # Up to the first paint and beyond, until it is idle, the start made no
+    # more of fontconfig's sorts of all fonts (one per font a window loads
+    # with fallback) and matches than these; each sort costs a desktop with
+    # thousands of fonts a few milliseconds.
+    if counter:
+        def settled():
+            before = open(lookups, encoding="ascii").read() if os.path.exists(lookups) else ""
+            time.sleep(0.5)
+            now = open(lookups, encoding="ascii").read() if os.path.exists(lookups) else ""
+            return now if now and now == before else None
+        sorts, matches = map(int, wait_for(settled, "the font lookups to settle").split())
+        check(sorts <= 3 and matches <= 4, f"start-up made {sorts} font sorts and {matches} matches, "
+              "more than the 3 and 4 of a window of its widgets in Qt's own way")
     # Starting decoded no picture file: no image-format plugin is loaded.
     with open(f"/proc/{program.pid}/maps", encoding="utf-8") as maps:
         plugins = {line.split()[-1] for line in maps if "/imageformats/" in line}
