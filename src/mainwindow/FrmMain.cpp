@@ -5,6 +5,7 @@
 #include "mainwindow/InputRules.h"
 #include "mainwindow/TestRun.h"
 #include "platform/Desktop.h"
+#include "windowkit/EntryList.h"
 #include "windowkit/Links.h"
 #include "windowkit/Look.h"
 #include "windowkit/WindowKeys.h"
@@ -70,12 +71,12 @@ void FrmMain::bringBannerToFront(BottomBanner which)
 
 void FrmMain::fillLists()
 {
-    const auto fillDate = [](QComboBox *day, QComboBox *month, QComboBox *year) {
-        day->addItems(dayEntries());
-        month->addItems(monthEntries());
-        year->addItems(yearEntries());
-        for (QComboBox *list : {day, month, year})
-            list->setCurrentIndex(0);
+    // The first entry of each list is its current one; the entries go into
+    // a list when it is first used, and before the inputs are read.
+    const auto fillDate = [](EntryList *day, EntryList *month, EntryList *year) {
+        day->setEntries(dayEntries());
+        month->setEntries(monthEntries());
+        year->setEntries(yearEntries());
     };
     fillDate(m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear);
     fillDate(m_ui->cboSiblingDate, m_ui->cboSiblingMonth, m_ui->cboSiblingYear);
@@ -83,6 +84,9 @@ void FrmMain::fillLists()
 
 bool FrmMain::ValidateInputs()
 {
+    for (EntryList *list : {m_ui->cboDate, m_ui->cboMonth, m_ui->cboYear, m_ui->cboSiblingDate,
+                            m_ui->cboSiblingMonth, m_ui->cboSiblingYear})
+        list->takeEntries();
     const std::optional<QString> failure = inputCheckFailure(
         {m_ui->txtName->text(), m_ui->cboDate->currentIndex(), m_ui->cboMonth->currentIndex(),
          m_ui->cboSiblingDate->currentIndex(), m_ui->cboSiblingMonth->currentIndex()});

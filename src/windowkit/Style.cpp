@@ -108,10 +108,16 @@ public:
     {
         return scaledPixmap(size, mode, state, 1.0);
     }
-    // QIcon hands over the size in device pixels already.
+    // Before Qt 6.8 QIcon hands over the size in device pixels already; from
+    // 6.8 on it is the logical size, to be drawn at the scale.
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
-        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        const QSize pixels = (QSizeF(size) * scale).toSize();
+#else
+        const QSize pixels = size;
+#endif
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         {
             QPainter painter(&image);
@@ -380,6 +386,17 @@ int ProgramStyle::styleHint(StyleHint hint, const QStyleOption *option, const QW
     default:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
+}
+
+QRect ProgramStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                                   const QWidget *widget) const
+{
+    // A group box's frame is placed below its title by drawGroupBoxFrame,
+    // from the whole box, whichever Qt it is (Fusion from 6.8 on moves the
+    // frame's rectangle below the title itself).
+    if (control == CC_GroupBox && part == SC_GroupBoxFrame)
+        return option->rect;
+    return QProxyStyle::subControlRect(control, option, part, widget);
 }
 
 void ProgramStyle::drawGroupBoxFrame(const QStyleOption *option, QPainter *painter, const QWidget *widget) const

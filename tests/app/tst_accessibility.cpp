@@ -3,6 +3,7 @@
 // keyboard must say what it is; a label that shows a value must be heard as
 // that value; a link must say that it opens a web page.
 
+#include "Controls.h"
 #include "FakeDesktop.h"
 #include "Windows.h"
 
@@ -199,8 +200,8 @@ void TestAccessibility::resultWindowValuesFollowTheRun()
     QCOMPARE(accessibleText(first, QStringLiteral("lblYourSunSign"), QAccessible::Name),
              QStringLiteral("Capricorn"));
     first->back();
-    main->findChild<QComboBox *>(QStringLiteral("cboMonth"))->setCurrentIndex(6);
-    main->findChild<QComboBox *>(QStringLiteral("cboDate"))->setCurrentIndex(22);
+    findControl<QComboBox>(main, "cboMonth")->setCurrentIndex(6);
+    findControl<QComboBox>(main, "cboDate")->setCurrentIndex(22);
     FrmDisplay *second = runTest(*main);
     QVERIFY(second);
     QCOMPARE(accessibleText(second, QStringLiteral("lblYourSunSign"), QAccessible::Name),

@@ -28,8 +28,8 @@ void TestBenchTestRun::clickToResultShown()
     FrmMain &window = *run.shell.showMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("ANN"));
-    window.findChild<QComboBox *>(QStringLiteral("cboMonth"))->setCurrentIndex(6);
-    window.findChild<QComboBox *>(QStringLiteral("cboDate"))->setCurrentIndex(25);
+    findControl<QComboBox>(&window, "cboMonth")->setCurrentIndex(6);
+    findControl<QComboBox>(&window, "cboDate")->setCurrentIndex(25);
     auto *button = window.findChild<QPushButton *>(QStringLiteral("cmdCompatibilityWithSibling"));
     QVERIFY(button);
 
