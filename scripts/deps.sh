@@ -5,14 +5,16 @@
 #
 #   scripts/deps.sh [--windows] [package ...]
 #   scripts/deps.sh --mirror       prints the Debian mirror this machine uses
+#   scripts/deps.sh --security     prints the site of its security updates (or nothing)
 #
-# --windows adds what the Windows build needs: the mingw-w64 cross compilers,
-# Wine, Ninja, and a deb-src entry for the release's main component (from the
-# mirror the machine's own entry names) so that Qt's own source can be fetched.
+# --windows adds what the Windows build needs (it runs in Debian 13, see
+# scripts/debian13.sh): the mingw-w64 cross compilers, Wine, Ninja, NSIS, and
+# a deb-src entry for the release's main component (from the mirror the
+# machine's own entry names) so that Qt's own source can be fetched.
 set -euo pipefail
 
 packages=(
-    g++ make cmake                  # compiler and build
+    g++ make cmake git              # compiler, build, and the docs check (git ls-files)
     qt6-base-dev qt6-base-dev-tools # Qt 6 Widgets, moc, uic, QtTest
     libgl-dev                       # Qt's CMake files look for OpenGL headers
     fonts-dejavu-core               # the fallback for Verdana
@@ -21,7 +23,6 @@ packages=(
     desktop-file-utils appstream    # validating the desktop entry and metainfo
     faketime                        # a frozen clock for the screenshots, a shifted one for the .deb
     dpkg-dev lintian                # the .deb: dpkg-shlibdeps for its dependencies, lintian checks it
-    nsis                            # makensis, for the Windows installer
     debootstrap devscripts          # the .deb installed with apt into a bare Debian; hardening-check
 )
 
@@ -31,7 +32,7 @@ packages=(
 codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
 main_site() {
     apt-get indextargets --format '$(SITE) $(RELEASE) $(COMPONENT) $(TARGET_OF)' |
-        awk -v suite="$codename" '$2 == suite && $3 == "main" && $4 == "deb" {print $1; exit}'
+        awk -v suite="${1:-$codename}" '$2 == suite && $3 == "main" && $4 == "deb" {print $1; exit}'
 }
 mirror() {
     local site
@@ -47,6 +48,11 @@ if [[ ${1:-} == --mirror ]]; then
     mirror
     exit
 fi
+if [[ ${1:-} == --security ]]; then
+    mirror >/dev/null
+    main_site "$codename-security"
+    exit
+fi
 
 update=false
 if [[ ${1:-} == --windows ]]; then
@@ -55,6 +61,7 @@ if [[ ${1:-} == --windows ]]; then
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix  # the cross compilers
         wine wine64                 # runs the Windows program and its tests
         ninja-build                 # builds Qt for Windows
+        nsis                        # makensis, for the Windows installer
         p7zip-full unzip            # the installer and the zip opened in the tests
         osslsigncode openssl        # Authenticode signing, and the tests' throwaway certificate
     )

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# check_deb_apt.sh DEB VERSION
+# check_deb_apt.sh DEB VERSION [--debian13]
 # Installs the .deb with apt, as a user would, into a bare Debian: the
 # minimal system debootstrap makes of the machine's own release, from the
 # mirror its apt already uses, kept as a tarball in the cache folder so that
-# later runs only unpack it. The installed program is started on a private
+# later runs only unpack it; with --debian13, the bare Debian 13 that
+# scripts/debian13.sh keeps. The installed program is started on a private
 # X server until its window maps; then the package is purged and none of its
-# files may be left. Downloaded packages are kept in the cache too.
+# files may be left. Downloaded packages are kept in the cache too, a folder
+# for each release.
 set -euo pipefail
 
 deb=$(realpath "$1") version=$2
@@ -13,7 +15,13 @@ repo=$(cd "$(dirname "$0")/../.." && pwd)
 cache=${QUENLORY_CACHE:-/var/cache/quenlory}
 codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
 tarball=$cache/debian-$codename-minbase.tar.gz
-mkdir -p "$cache/apt-archives/partial"
+archives=$cache/apt-archives
+if [[ ${3:-} == --debian13 ]]; then
+    tarball=$(bash "$repo/scripts/debian13.sh" minbase)
+    archives=$cache/apt-archives-trixie
+    [[ $tarball == *trixie* ]] || { echo "FAIL: no Debian 13 tarball from scripts/debian13.sh" >&2; exit 1; }
+fi
+mkdir -p "$archives/partial"
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -44,10 +52,10 @@ start_xvfb "$work/xvfb.log"
 # private, and the mounts are undone by hand at the end.
 propagation=private
 unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
-unshare --mount --propagation "$propagation" bash -euo pipefail -s "$root" "$cache" "$DISPLAY" "$version" <<'INSIDE'
-root=$1 cache=$2 display=$3 version=$4
+unshare --mount --propagation "$propagation" bash -euo pipefail -s "$root" "$archives" "$DISPLAY" "$version" <<'INSIDE'
+root=$1 archives=$2 display=$3 version=$4
 trap 'umount -l "$root/dev/pts" "$root/proc" "$root/tmp/.X11-unix" "$root/var/cache/apt/archives" 2>/dev/null || true' EXIT
-mount --bind "$cache/apt-archives" "$root/var/cache/apt/archives"
+mount --bind "$archives" "$root/var/cache/apt/archives"
 mkdir -p "$root/tmp/.X11-unix" && mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
 mount -t proc proc "$root/proc"
 mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
