@@ -43,7 +43,10 @@ def attributions(source, used):
         with open(os.path.join(root, "qt_attribution.json"), encoding="utf-8") as text:
             entries = json.loads(text.read(), strict=False)
         for entry in entries if isinstance(entries, list) else [entries]:
-            named = [os.path.normpath(os.path.join(root, f)) for f in entry.get("Files", "").split()]
+            # "Files" is a string of names, or (Qt 6.8) a list of them.
+            files = entry.get("Files", "")
+            files = files.split() if isinstance(files, str) else [f for name in files for f in name.split()]
+            named = [os.path.normpath(os.path.join(root, f)) for f in files]
             if named:
                 hits = [f for f in named if f in used or any(u.startswith(f + "/") for u in used)]
             else:
@@ -68,13 +71,17 @@ def main(source, build, output):
         seen.add(key)
         parts.append("\n" + "=" * 78 + "\n")
         parts.append(f"{entry.get('Name')} ({os.path.relpath(root, source)})\n")
+        # A field is a string or (Qt 6.8) a list of lines or of files.
         for field in ("Version", "Homepage", "License", "Copyright"):
-            if entry.get(field):
-                parts.append(f"{field}: {entry[field].strip()}\n")
-        licence_file = entry.get("LicenseFile")
-        if licence_file and os.path.isfile(os.path.join(root, licence_file)):
-            with open(os.path.join(root, licence_file), encoding="utf-8", errors="replace") as text:
-                parts.append("\n" + text.read().strip() + "\n")
+            value = entry.get(field)
+            if value:
+                value = value if isinstance(value, str) else "\n".join(value)
+                parts.append(f"{field}: {value.strip()}\n")
+        licence_files = entry.get("LicenseFiles") or entry.get("LicenseFile") or []
+        for licence_file in [licence_files] if isinstance(licence_files, str) else licence_files:
+            if os.path.isfile(os.path.join(root, licence_file)):
+                with open(os.path.join(root, licence_file), encoding="utf-8", errors="replace") as text:
+                    parts.append("\n" + text.read().strip() + "\n")
     with open(os.path.join(output, "THIRD-PARTY.txt"), "w", encoding="utf-8") as out:
         out.write("".join(parts))
 

@@ -12,8 +12,9 @@
 # be read stops it before anything is built. OUT receives the packages only
 # when all of them are made; a failure leaves it as it was.
 #
-# It installs what is missing like the other scripts and reuses the Qt for
-# Windows that the test command caches (scripts/windows-qt.sh).
+# It installs what is missing like the other scripts, builds the Windows
+# packages in the Debian 13 system the test command keeps and reuses the Qt
+# for Windows it caches (scripts/debian13.sh, scripts/windows-qt.sh).
 set -euo pipefail
 if [[ $# != 1 ]]; then
     echo "usage: $0 OUT" >&2
@@ -31,26 +32,26 @@ else
     echo "release: no certificate given (QUENLORY_SIGN_CERT and QUENLORY_SIGN_KEY, or QUENLORY_SIGN_PKCS12): nothing is signed"
 fi
 
-# Qt for Windows (built once into its cache, with the Windows packages it
-# needs), then the rest of those, osslsigncode among them.
-QUENLORY_WINDOWS_QT=$(bash scripts/windows-qt.sh)
-export QUENLORY_WINDOWS_QT
-bash scripts/deps.sh --windows
-
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 
-# The .deb.
+# The .deb, on this machine's Debian.
 bash tests/package/build_deb.sh . build/release-deb
 cp build/release-deb/packages/*.deb "$stage/"
 
-# The Windows installer and zip, from a build folder of their own.
+# The Windows installer and zip, in Debian 13 (scripts/debian13.sh) from a
+# build folder of their own, against the cached Qt for Windows (built once).
 windows=build/release-windows
-cmake --preset windows-cross -B "$windows" -DQUENLORY_BUILD_TESTS=OFF \
-    "-DCMAKE_INSTALL_PREFIX=$PWD/$windows/install" >/dev/null
-cmake --build "$windows" --parallel "$(nproc)"
-rm -rf "$windows/packages"
-(cd "$windows" && cpack)
+bash scripts/debian13.sh prepare >/dev/null
+bash scripts/debian13.sh run bash -euo pipefail -c '
+    windows=$1
+    QUENLORY_WINDOWS_QT=$(bash scripts/windows-qt.sh)
+    export QUENLORY_WINDOWS_QT
+    cmake --preset windows-cross -B "$windows" -DQUENLORY_BUILD_TESTS=OFF \
+        "-DCMAKE_INSTALL_PREFIX=$PWD/$windows/install" >/dev/null
+    cmake --build "$windows" --parallel "$(nproc)"
+    rm -rf "$windows/packages"
+    (cd "$windows" && cpack)' _ "$windows"
 cp "$windows"/packages/*.exe "$windows"/packages/*.zip "$stage/"
 
 (cd "$stage" && sha256sum -- *.deb *.exe *.zip > SHA256SUMS)

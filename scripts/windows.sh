@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# The Windows program, cross-built here and tested under Wine:
+# The Windows program, cross-built and tested under Wine. It runs in Debian 13
+# (scripts/debian13.sh run bash scripts/windows.sh), whose mingw-w64, Qt host
+# tools and Wine it uses:
 #
 #  1. builds Qt for Windows once into its cache (scripts/windows-qt.sh), or
 #     waits for the build the test command started in the background;
