@@ -155,5 +155,11 @@ function(quenlory_wine_journeys)
                              LABELS "e2e;wine" RESOURCE_LOCK wine_journeys TIMEOUT 180 ENVIRONMENT
                              "QUENLORY_VERSION=${PROJECT_VERSION};QUENLORY_SITE=${QUENLORY_SITE_BASE}/${QUENLORY_SITE_FOLDER}")
     endforeach()
+    # Windows set to dark mode: every window and message box as in light mode.
+    add_test(NAME wine_dark_mode
+             COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/e2e/dark_mode.py ${program} ${prefix}
+                     $<TARGET_FILE:quenlory_theme>)
+    set_tests_properties(wine_dark_mode PROPERTIES FIXTURES_REQUIRED wine_prefix
+                         LABELS "e2e;wine" RESOURCE_LOCK wine_journeys TIMEOUT 300)
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL quenlory_windows_program)

@@ -92,6 +92,7 @@ class Camera:
         self.session = session
         self.framebuffer = os.path.join(framebuffer_dir, "Xvfb_screen0")
         self.output_dir = output_dir
+        self.pictures = {}      # name: rows of RGB bytes, as saved
 
     def shoot(self, window, name, also=()):
         """Waits until the picture of the window, and of the windows in also
@@ -114,6 +115,7 @@ class Camera:
             return same and picture
 
         picture = wait_for(settled, f"the picture of {name} to settle", interval=0.3)
+        self.pictures[name] = picture
         path = os.path.join(self.output_dir, name + ".png")
         write_png(path, picture)
         print(f"{path}: {box[2]}x{box[3]}")
