@@ -7,11 +7,8 @@
 #   its user folders its own rather than links to the host's home;
 # - the DejaVu fonts in its Fonts folder, with Verdana, Tahoma and the dialog
 #   fonts substituted by DejaVu Sans, so the windows and message boxes come
-#   out in a sans face as on Windows;
-# - a virtual desktop for quenlory.exe only: with no window manager on the
-#   X server every closed top-level window otherwise costs Wine two seconds.
-#   (The desktop is set in the registry; "wine explorer /desktop=" would hide
-#   the program's exit code.)
+#   out in a sans face as on Windows. (The journeys run the program under a
+#   window manager, tests/e2e/harness.py.)
 #
 # A stamp file marks a finished prefix; concurrent callers wait for the first.
 set -euo pipefail
@@ -50,12 +47,6 @@ trap 'rm -f "$registry"' EXIT
     for face in Verdana Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" Arial "Microsoft Sans Serif"; do
         echo "\"$face\"=\"DejaVu Sans\""
     done
-    echo
-    echo '[HKEY_CURRENT_USER\Software\Wine\AppDefaults\quenlory.exe\Explorer]'
-    echo '"Desktop"="Default"'
-    echo
-    echo '[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]'
-    echo '"Default"="1024x768"'
 } >"$registry"
 wine regedit /S "Z:${registry//\//\\}" >/dev/null 2>&1
 wineserver --wait

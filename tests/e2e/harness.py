@@ -451,6 +451,11 @@ class WineSession(Session):
     SETTINGS_KEY = r"HKCU\Software\quenlory\quenlory\Settings"
 
     def __init__(self, binary, prefix, **options):
+        # Wine 10 has no virtual desktop for one program any more: its
+        # windows are the X server's own top-level windows, and without a
+        # window manager a hidden one stays mapped. openbox manages them, as
+        # a desktop would.
+        options.setdefault("window_manager", True)
         super().__init__(binary, **options)
         self.prefix = os.path.abspath(prefix)
 
@@ -468,9 +473,14 @@ class WineSession(Session):
         return ["wine", self.binary]
 
     def search(self, name=None, pid=None, visible=True):
-        # In Wine's virtual desktop the program's X windows belong to Wine's
-        # desktop process, so they are found by their titles alone.
-        return super().search(name=name if name is not None else ".", visible=visible)
+        # The program's X windows carry the pid of Wine's process, not of
+        # the one the harness started, so they are found by their titles, or
+        # without one by the program's window class (an opened list's popup).
+        if name is not None:
+            return super().search(name=name, visible=visible)
+        args = ["xdotool", "search", "--all"] + (["--onlyvisible"] if visible else [])
+        result = self.run(*args, "--class", r"^quenlory\.exe$", check_status=False)
+        return [int(line) for line in result.stdout.split()]
 
     def close(self):
         # The prefix's own processes (the desktop, services) would outlive
