@@ -6,6 +6,9 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QRegularExpression>
+
+#include <utility>
 
 namespace app {
 
@@ -17,6 +20,64 @@ bool storeToday(platform::Desktop &desktop)
 {
     return desktop.writeSetting(QStringLiteral("Settings"), EncodeSetting(QStringLiteral("Duration")),
                                 EncodeSetting(reminderDateText(desktop.today())));
+}
+
+// A two-digit year read as the year within fifty years of today, as users
+// mean the short dates their systems write ("00" is 2000 in 2026).
+int fullYear(int twoDigits, const QDate &today)
+{
+    int year = 1900 + twoDigits;
+    if (!today.isValid())
+        return year;
+    const int centuries = (today.year() - 50 - year + 99) / 100;
+    if (centuries > 0)
+        year += centuries * 100;
+    return year;
+}
+
+// The short format with its two-digit year field made a four-digit one,
+// and the text with that year written out in full, so that the century is
+// known before the date is checked: 29 February of "00" is a date in 2000,
+// but none in 1900. Empty when the text is not of the format.
+std::pair<QString, QString> withFullYear(const QString &text, const QString &format, const QDate &today)
+{
+    // The fields of Qt's date formats and the quoted literals between them.
+    static const QRegularExpression field(QStringLiteral("'[^']*'|d{1,4}|M{1,4}|y{1,4}"));
+    QString pattern = QStringLiteral("^");
+    QString fullFormat;
+    int yearGroup = 0;
+    int groups = 0;
+    int at = 0;
+    for (auto it = field.globalMatch(format); it.hasNext();) {
+        const QRegularExpressionMatch token = it.next();
+        pattern += QRegularExpression::escape(format.mid(at, token.capturedStart() - at));
+        fullFormat += format.mid(at, token.capturedStart() - at);
+        at = token.capturedEnd();
+        const QString name = token.captured();
+        if (name.startsWith(u'\'')) {
+            pattern += QRegularExpression::escape(name.mid(1, name.size() - 2));
+            fullFormat += name;
+            continue;
+        }
+        ++groups;
+        if (name == QLatin1String("yy")) {
+            yearGroup = groups;
+            pattern += QStringLiteral("(\\d{2})");
+            fullFormat += QStringLiteral("yyyy");
+        } else {
+            pattern += name.size() > 2 ? QStringLiteral("(.+?)") : QStringLiteral("(\\d{1,2})");
+            fullFormat += name;
+        }
+    }
+    pattern += QRegularExpression::escape(format.mid(at)) + u'$';
+    fullFormat += format.mid(at);
+    const QRegularExpressionMatch parts = QRegularExpression(pattern).match(text);
+    if (yearGroup == 0 || !parts.hasMatch())
+        return {};
+    QString fullText = text;
+    fullText.replace(parts.capturedStart(yearGroup), 2,
+                     QString::number(fullYear(parts.captured(yearGroup).toInt(), today)));
+    return {fullText, fullFormat};
 }
 
 } // namespace
@@ -33,16 +94,13 @@ QDate parseReminderDate(const QString &text, const QDate &today)
     const QDate iso = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
     if (iso.isValid())
         return iso;
+    // Short formats mostly carry two-digit years, which Qt would read as 19yy.
     const QLocale locale;
     const QString format = locale.dateFormat(QLocale::ShortFormat);
-    QDate date = locale.toDate(text, format);
-    if (!date.isValid() || format.contains(QStringLiteral("yyyy")) || !today.isValid())
-        return date;
-    // Short formats mostly carry two-digit years, which Qt reads as 19yy.
-    const int centuries = (today.year() - 50 - date.year() + 99) / 100;
-    if (centuries > 0)
-        date = date.addYears(centuries * 100);
-    return date;
+    const auto [fullText, fullFormat] = withFullYear(text, format, today);
+    if (!fullFormat.isEmpty())
+        return locale.toDate(fullText, fullFormat);
+    return locale.toDate(text, format);
 }
 
 void UpdateReminder(platform::Desktop &desktop)

@@ -238,6 +238,14 @@ void TestReminder::parseDate_data()
                                        << QDate(2026, 6, 15);
     QTest::newRow("two-digit year of last century") << QStringLiteral("en_US") << QStringLiteral("12/31/99")
                                                     << QDate(1999, 12, 31);
+    // The century is settled before the date is checked: 1900 had no 29 February.
+    QTest::newRow("29 February 2000") << QStringLiteral("en_US") << QStringLiteral("2/29/00") << QDate(2000, 2, 29);
+    QTest::newRow("29 February 2004") << QStringLiteral("en_US") << QStringLiteral("2/29/04") << QDate(2004, 2, 29);
+    QTest::newRow("1 January 2000") << QStringLiteral("en_US") << QStringLiteral("1/1/00") << QDate(2000, 1, 1);
+    QTest::newRow("29 February of a common year") << QStringLiteral("en_US") << QStringLiteral("2/29/01")
+                                                  << QDate();
+    QTest::newRow("German 29 February 2000") << QStringLiteral("de_DE") << QStringLiteral("29.02.00")
+                                             << QDate(2000, 2, 29);
     QTest::newRow("US date under a German locale") << QStringLiteral("de_DE") << QStringLiteral("6/15/26")
                                                    << QDate();
     QTest::newRow("empty") << QStringLiteral("en_US") << QString() << QDate();
