@@ -8,6 +8,7 @@
 #include "windowkit/Look.h"
 #include "windowkit/Pictures.h"
 #include "windowkit/Site.h"
+#include "windowkit/WindowKeys.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -74,6 +75,9 @@ FrmNagScreen2::FrmNagScreen2(platform::Desktop &desktop, QWidget *parent)
     connect(m_ui->Check1, &QCheckBox::clicked, this, &FrmNagScreen2::checkClicked);
     connect(m_ui->cmdSubmit, &QPushButton::clicked, this, &FrmNagScreen2::submit);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    // Enter presses the focused button, as on the other windows; the screen
+    // has no default button.
+    new WindowKeys(this, nullptr);
     centreWhenFirstShown(this);
 }
 

@@ -35,8 +35,10 @@ bool WindowKeys::eventFilter(QObject *watched, QEvent *event)
     auto *focusedButton = qobject_cast<QAbstractButton *>(watched);
     if (enter && focusedButton)
         focusedButton->click();
-    else
+    else if (m_exitButton)
         m_exitButton->click();
+    else
+        return false;
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-// Dialog keys for a window: the exit button is the window's default and
-// cancel button. Esc presses it; Enter presses it too unless the focus is on
-// a button, which Enter then presses instead.
+// Dialog keys for a window: Enter on a focused button presses it, as on any
+// Windows form. The exit button, when the window has one, is its default and
+// cancel button: Esc presses it, and so does Enter unless the focus is on a
+// button.
 
 #include <QObject>
 
@@ -15,7 +16,8 @@ class WindowKeys : public QObject
 {
 public:
     // Watches every control of the window that can take the focus; call
-    // after the window's controls exist.
+    // after the window's controls exist. exitButton may be null: then Enter
+    // away from a button and Esc are left to the controls.
     WindowKeys(QWidget *window, QAbstractButton *exitButton);
 
 protected:

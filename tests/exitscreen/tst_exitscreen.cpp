@@ -76,7 +76,15 @@ struct Screen
         setText(QStringLiteral("txtFriendEmail"), friendEmail);
     }
 
-    void submit() { QTest::mouseClick(find<QPushButton>(QStringLiteral("cmdSubmit")), Qt::LeftButton); }
+    // By a click, or by Enter on the focused button.
+    void submit(bool byEnter = false)
+    {
+        auto *button = find<QPushButton>(QStringLiteral("cmdSubmit"));
+        if (!byEnter)
+            return QTest::mouseClick(button, Qt::LeftButton);
+        button->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(button, Qt::Key_Return);
+    }
 };
 
 const QStringList kBoxes = {QStringLiteral("txtName"), QStringLiteral("txtEmail"),
@@ -335,7 +343,7 @@ void TestExitScreen::submitOpensTheReferralAndKeepsTheBoxes()
     QCOMPARE(s.text(QStringLiteral("txtName")), QStringLiteral("  Ann Lee "));
     QVERIFY(s.window->isVisible());
 
-    s.submit();
+    s.submit(true);
     QCOMPARE(s.desktop.openedUrls.size(), 2);
 }
 
@@ -384,21 +392,31 @@ void TestExitScreen::catalogueLinkOpensItsPage()
 
 void TestExitScreen::closingEmitsClosedByUserOnce_data()
 {
-    QTest::addColumn<bool>("closeBox");
-    QTest::newRow("Exit button") << false;
-    QTest::newRow("close box") << true;
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Exit button") << "click" << 0;
+    QTest::newRow("close box") << "close box" << 0;
+    QTest::newRow("Enter on Exit") << "key" << int(Qt::Key_Return);
+    QTest::newRow("keypad Enter on Exit") << "key" << int(Qt::Key_Enter);
+    QTest::newRow("Space on Exit") << "key" << int(Qt::Key_Space);
 }
 
 void TestExitScreen::closingEmitsClosedByUserOnce()
 {
-    QFETCH(bool, closeBox);
+    QFETCH(QString, how);
+    QFETCH(int, key);
     Screen s;
     QVERIFY(s.show());
     QSignalSpy closed(s.window.get(), &FrmNagScreen2::closedByUser);
-    if (closeBox)
+    auto *exit = s.find<QPushButton>(QStringLiteral("cmdClose"));
+    if (how == QLatin1String("close box")) {
         s.window->close();
-    else
-        QTest::mouseClick(s.find<QPushButton>(QStringLiteral("cmdClose")), Qt::LeftButton);
+    } else if (how == QLatin1String("click")) {
+        QTest::mouseClick(exit, Qt::LeftButton);
+    } else {
+        exit->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(exit, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    }
     QCOMPARE(closed.count(), 1);
     QVERIFY(!s.window->isVisible());
     QVERIFY(s.desktop.events.isEmpty());
