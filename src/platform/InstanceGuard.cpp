@@ -31,9 +31,7 @@ QString InstanceGuard::defaultName()
 {
     const QString program = executableName();
 #ifdef Q_OS_WIN
-    // Qt's runtime folder on Windows is the home folder; a mutex leaves no
-    // file there. Local\ is the user's own session.
-    return QStringLiteral("Local\\") + program;
+    return mutexName(program);
 #else
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!dir.isEmpty())
@@ -43,18 +41,37 @@ QString InstanceGuard::defaultName()
 #endif
 }
 
+QString InstanceGuard::mutexName(const QString &program)
+{
+    // Qt's runtime folder on Windows is the home folder; a mutex leaves no
+    // file there. Local\ is the user's own session.
+    return QStringLiteral("Local\\") + program.toLower();
+}
+
+InstanceGuard::Claim InstanceGuard::claimFromMutex(bool gotHandle, unsigned long error)
+{
+    // Windows' error codes (winerror.h), so that this reads the same
+    // everywhere it is built and tested.
+    const unsigned long accessDenied = 5;
+    const unsigned long alreadyExists = 183;
+    if (gotHandle)
+        return error == alreadyExists ? Claim::AnotherRuns : Claim::Alone;
+    return error == accessDenied ? Claim::AnotherRuns : Claim::Unavailable;
+}
+
 #ifdef Q_OS_WIN
 
 InstanceGuard::Claim InstanceGuard::claim()
 {
+    static_assert(ERROR_ACCESS_DENIED == 5 && ERROR_ALREADY_EXISTS == 183);
     if (m_mutex)
         return Claim::Alone;
     HANDLE mutex = CreateMutexW(nullptr, FALSE, reinterpret_cast<LPCWSTR>(m_name.utf16()));
-    if (!mutex)
-        return Claim::Unavailable;
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        CloseHandle(mutex);
-        return Claim::AnotherRuns;
+    const Claim claimed = claimFromMutex(mutex != nullptr, GetLastError());
+    if (claimed != Claim::Alone) {
+        if (mutex)
+            CloseHandle(mutex);
+        return claimed;
     }
     // The handle stays open for the life of the process; Windows closes it
     // when the process ends.

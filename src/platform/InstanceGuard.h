@@ -33,6 +33,15 @@ public:
     // The guard of this program for the current user.
     static QString defaultName();
 
+    // Windows: the session's mutex of a program. Windows names files without
+    // regard to case, so "QUENLORY" and "quenlory" are one program.
+    static QString mutexName(const QString &program);
+    // Windows: what CreateMutexW's answer means, from whether it gave a
+    // handle and the error it reported (GetLastError). Access denied is a
+    // mutex that exists but belongs to a copy of higher rights (one started
+    // as administrator): another copy runs.
+    static Claim claimFromMutex(bool gotHandle, unsigned long error);
+
 private:
     void release();
 

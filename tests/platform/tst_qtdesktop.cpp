@@ -66,6 +66,8 @@ private slots:
     void instanceLock();
     void claimLock_data();
     void claimLock();
+    void mutexClaim_data();
+    void mutexClaim();
     void message_data();
     void message();
     void questionNeedsAnAnswer_data();
@@ -401,6 +403,41 @@ void TestQtDesktop::claimLock()
         platform::InstanceGuard later(path);
         QCOMPARE(later.claim(), platform::InstanceGuard::Claim::AnotherRuns);
     }
+}
+
+// The Windows guard's reading of CreateMutexW, with Windows' own error codes
+// (winerror.h), and its name, one for every spelling of the program's.
+void TestQtDesktop::mutexClaim_data()
+{
+    QTest::addColumn<bool>("gotHandle");
+    QTest::addColumn<qulonglong>("error");
+    QTest::addColumn<int>("claim");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("mutex");
+    using Claim = platform::InstanceGuard::Claim;
+    QTest::newRow("made") << true << 0ULL << int(Claim::Alone) << "quenlory" << "Local\\quenlory";
+    QTest::newRow("made over a stale error code") << true << 2ULL << int(Claim::Alone) << "Quenlory"
+                                                  << "Local\\quenlory";
+    QTest::newRow("ERROR_ALREADY_EXISTS") << true << 183ULL << int(Claim::AnotherRuns) << "QUENLORY"
+                                          << "Local\\quenlory";
+    // A copy started as administrator holds a mutex of higher integrity.
+    QTest::newRow("ERROR_ACCESS_DENIED: an elevated copy runs")
+        << false << 5ULL << int(Claim::AnotherRuns) << "QuenLory" << "Local\\quenlory";
+    QTest::newRow("ERROR_INVALID_HANDLE: the name is another kind of object")
+        << false << 6ULL << int(Claim::Unavailable) << "quenlory2" << "Local\\quenlory2";
+    QTest::newRow("ERROR_NO_SYSTEM_RESOURCES") << false << 1450ULL << int(Claim::Unavailable) << "Q2"
+                                               << "Local\\q2";
+}
+
+void TestQtDesktop::mutexClaim()
+{
+    QFETCH(bool, gotHandle);
+    QFETCH(qulonglong, error);
+    QFETCH(int, claim);
+    QFETCH(QString, program);
+    QFETCH(QString, mutex);
+    QCOMPARE(int(platform::InstanceGuard::claimFromMutex(gotHandle, static_cast<unsigned long>(error))), claim);
+    QCOMPARE(platform::InstanceGuard::mutexName(program), mutex);
 }
 
 void TestQtDesktop::message_data()
