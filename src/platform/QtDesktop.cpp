@@ -108,8 +108,14 @@ void QtDesktop::openUrl(const QString &address)
 
 void QtDesktop::clearClipboard()
 {
-    if (QClipboard *clipboard = QGuiApplication::clipboard())
-        clipboard->clear();
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return;
+    clipboard->clear();
+    // X11's selection, which a middle click pastes, holds what the mouse
+    // selected in this program: emptied too, when it is this program's.
+    if (clipboard->supportsSelection() && clipboard->ownsSelection())
+        clipboard->clear(QClipboard::Selection);
 }
 
 QString QtDesktop::readSetting(const QString &section, const QString &key)

@@ -2,8 +2,10 @@
 
 #include "platform/Desktop.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 
 namespace resultwindow {
 
@@ -17,15 +19,26 @@ ClipboardGuard::ClipboardGuard(QPlainTextEdit *box, platform::Desktop &desktop)
     box->viewport()->installEventFilter(this);
 }
 
-bool ClipboardGuard::eventFilter(QObject *, QEvent *event)
+bool ClipboardGuard::eventFilter(QObject *watched, QEvent *event)
 {
     // A click is a press and a release, each of which empties it already.
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
         emptyClipboard();
         break;
+    case QEvent::MouseButtonRelease:
+        if (m_releasing)
+            break;
+        {
+            // The box hands what the mouse selected to X11's selection as
+            // the button is released: it takes the release first, and the
+            // clipboards are emptied after it.
+            const QScopedValueRollback<bool> releasing(m_releasing, true);
+            QCoreApplication::sendEvent(watched, event);
+        }
+        emptyClipboard();
+        return true;
     default:
         break;
     }

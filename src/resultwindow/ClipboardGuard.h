@@ -27,6 +27,7 @@ private:
     void emptyClipboard();
 
     platform::Desktop &m_desktop;
+    bool m_releasing = false;
 };
 
 } // namespace resultwindow
