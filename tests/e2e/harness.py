@@ -54,6 +54,24 @@ class JourneyFailed(AssertionError):
     pass
 
 
+_PR_SET_PDEATHSIG = 1
+
+
+def spawn(command, **options):
+    """subprocess.Popen for every process a session starts: each is killed by
+    the kernel when the harness ends, however it ends (a CTest timeout sends
+    SIGKILL, which runs no cleanup), so none outlives the journey."""
+    import ctypes
+    libc = ctypes.CDLL(None, use_errno=True)
+    parent = os.getpid()
+
+    def die_with_harness():
+        libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
+        if os.getppid() != parent:
+            os._exit(1)
+    return subprocess.Popen(command, preexec_fn=die_with_harness, **options)
+
+
 def check(condition, message):
     if not condition:
         raise JourneyFailed(message)
@@ -191,7 +209,7 @@ class Session:
         if self.framebuffer_dir:
             command += ["-fbdir", self.framebuffer_dir]
         log = open(os.path.join(self.logs, "Xvfb.log"), "w")
-        server = subprocess.Popen(command, pass_fds=[write_end], stdout=log, stderr=log,
+        server = spawn(command, pass_fds=[write_end], stdout=log, stderr=log,
                                   env=self.env, start_new_session=True)
         self._services.append(server)
         os.close(write_end)
@@ -213,16 +231,15 @@ class Session:
         self.env["DISPLAY"] = self.display
 
     def _start_bus(self):
-        if not shutil.which("dbus-daemon"):
-            # No bus at all rather than one that autolaunches behind our back.
-            self.env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(self.root, "no-bus")
-            return
+        # A private bus, never none and never the caller's: a missing
+        # dbus-daemon fails the journey rather than running it differently.
+        check(shutil.which("dbus-daemon"), "dbus-daemon is missing (scripts/deps.sh installs it)")
         socket = os.path.join(self.env["XDG_RUNTIME_DIR"], "bus")
         config = os.path.join(self.root, "bus.conf")
         with open(config, "w") as out:
             out.write(BUS_CONFIG.format(socket=socket))
         log = open(os.path.join(self.logs, "dbus.log"), "w")
-        bus = subprocess.Popen(["dbus-daemon", "--nofork", "--config-file=" + config],
+        bus = spawn(["dbus-daemon", "--nofork", "--config-file=" + config],
                                stdout=log, stderr=log, env=self.env, start_new_session=True)
         self._services.append(bus)
         wait_for(lambda: os.path.exists(socket), "the session bus socket")
@@ -230,7 +247,7 @@ class Session:
 
     def _start_window_manager(self):
         log = open(os.path.join(self.logs, "openbox.log"), "w")
-        manager = subprocess.Popen(["openbox", "--sm-disable"], stdout=log, stderr=log,
+        manager = spawn(["openbox", "--sm-disable"], stdout=log, stderr=log,
                                    env=self.env, start_new_session=True)
         self._services.append(manager)
 
@@ -270,7 +287,7 @@ class Session:
     def start_program(self):
         index = len(self._programs)
         log = open(os.path.join(self.logs, f"quenlory-{index}.log"), "w")
-        process = subprocess.Popen(self.command(), cwd=self.home,
+        process = spawn(self.command(), cwd=self.home,
                                    env={**self.env, **self.program_env},
                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log,
                                    start_new_session=True)
@@ -388,20 +405,21 @@ class Session:
 
     # -- clipboard -----------------------------------------------------------
 
-    def own_clipboard(self, text):
-        """Puts text on the clipboard; the xclip holding it ends when it loses it."""
-        log = open(os.path.join(self.logs, "xclip.log"), "w")
-        holder = subprocess.Popen(["xclip", "-selection", "clipboard", "-quiet"],
-                                  stdin=subprocess.PIPE, stdout=log, stderr=log,
-                                  env=self.env, start_new_session=True, text=True)
+    def own_clipboard(self, text, selection="clipboard"):
+        """Puts text on the clipboard (or X11's "primary" selection, which a
+        middle click pastes); the xclip holding it ends when it loses it."""
+        log = open(os.path.join(self.logs, f"xclip-{selection}.log"), "w")
+        holder = spawn(["xclip", "-selection", selection, "-quiet"],
+                       stdin=subprocess.PIPE, stdout=log, stderr=log,
+                       env=self.env, start_new_session=True, text=True)
         self._helpers.append(holder)
         holder.stdin.write(text)
         holder.stdin.close()
-        wait_for(lambda: self.clipboard() == text, "the clipboard to hold the text")
+        wait_for(lambda: self.clipboard(selection) == text, f"the {selection} selection to hold the text")
         return holder
 
-    def clipboard(self):
-        result = self.run("xclip", "-selection", "clipboard", "-o", check_status=False,
+    def clipboard(self, selection="clipboard"):
+        result = self.run("xclip", "-selection", selection, "-o", check_status=False,
                           timeout=5)
         return result.stdout if result.returncode == 0 else None
 

@@ -28,6 +28,11 @@ HOME_PAGE = SITE + "/ssd.php?page=home-page"
 # banner sits 9 px into it and is 39 px high across 480 px.
 MAIN_CLIENT_HEIGHT = 394
 RESULT_CLIENT_WIDTH = 577
+# The result window's client area below its menu bar, and a spot inside its
+# first profile box there (its frame at 0,160, the box 16,72 into it and 545
+# by 65).
+RESULT_CLIENT_HEIGHT = 505
+PROFILE_BOX_SPOT = (30, 160 + 72 + 12)
 TOP_BANNER_CENTRE = (248, 9 + 19)
 
 
@@ -123,6 +128,18 @@ def test_run(session):
         wait_for(lambda: session.clipboard() != copied, "the clipboard to be emptied")
         wait_for(lambda: holder.poll() is not None, "the clipboard's owner to lose it")
         check(not session.clipboard(), "the clipboard still holds text")
+        # Text selected with the mouse in a profile box (a triple click takes
+        # its paragraph): X11's selection is emptied too once the button is
+        # released. The selection's holder losing it shows that the program
+        # took a selection.
+        menu_bar = session.window_info(result)["height"] - RESULT_CLIENT_HEIGHT
+        check(0 < menu_bar < 60, f"odd result window height {menu_bar + RESULT_CLIENT_HEIGHT}")
+        session.xdotool("mousemove", "--sync", "--window", str(result),
+                        str(PROFILE_BOX_SPOT[0]), str(PROFILE_BOX_SPOT[1] + menu_bar))
+        primary = session.own_clipboard("selected elsewhere", selection="primary")
+        session.xdotool("click", "--repeat", "3", "--delay", "60", "1")
+        wait_for(lambda: primary.poll() is not None, "the program to take the selection")
+        wait_for(lambda: not session.clipboard("primary"), "X11's selection to be emptied")
 
 
 def back_and_exit(session):
