@@ -114,6 +114,8 @@ if(WIN32)
     set(CPACK_QUENLORY_ZIP_NAME Quenlory-${PROJECT_VERSION}-win64)
     set(CPACK_QUENLORY_SOURCE_DATE_EPOCH ${QUENLORY_SOURCE_DATE_EPOCH})
     set(CPACK_QUENLORY_SIGN_SCRIPT ${PROJECT_SOURCE_DIR}/scripts/sign.sh)
+    set(CPACK_QUENLORY_PACKAGE_FILES ${PROJECT_SOURCE_DIR}/packaging/windows/package_files.py)
+    set(CPACK_QUENLORY_SORT_ZIP ${PROJECT_SOURCE_DIR}/packaging/windows/SortZip.cmake)
     # The program itself and the DLLs are stripped by the install rules
     # (cmake/Windows.cmake).
     set(CPACK_STRIP_FILES OFF)

@@ -5,6 +5,9 @@ if(CPACK_GENERATOR STREQUAL "NSIS")
 elseif(CPACK_GENERATOR STREQUAL "ZIP")
     set(CPACK_PACKAGE_FILE_NAME ${CPACK_QUENLORY_ZIP_NAME})
     set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+    # The entries put in order by name once the zip is made (the installer
+    # lists its files by name itself).
+    set(CPACK_POST_BUILD_SCRIPTS ${CPACK_QUENLORY_SORT_ZIP})
 endif()
 
 # The zip's entries (CPack) and the installer's files are dated to the
