@@ -41,7 +41,7 @@ cleanup() {
     if [[ -n $xvfb_pid ]]; then
         kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
     fi
-    rm -rf "$work" "$runtime_root"
+    rm -rf --one-file-system "$work" "$runtime_root"
 }
 trap cleanup EXIT
 
@@ -85,7 +85,7 @@ measure() {
         cat "$work/stderr" >&2
         exit 1
     fi
-    rm -rf "$home" "$runtime"
+    rm -rf --one-file-system "$home" "$runtime"
 }
 
 median() { sort -g | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }

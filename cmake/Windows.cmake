@@ -139,7 +139,7 @@ function(quenlory_wine_journeys)
     set(prefix ${CMAKE_BINARY_DIR}/wineprefix-journeys)
     set(program ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quenlory.exe)
     add_test(NAME wine_prefix
-             COMMAND bash -c "rm -rf \"$1\" \"$1.lock\" && exec bash \"$2\" \"$1\""
+             COMMAND bash -c "rm -rf --one-file-system \"$1\" \"$1.lock\" && exec bash \"$2\" \"$1\""
                      wine_prefix ${prefix} ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh)
     set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix LABELS "e2e;wine"
                          TIMEOUT 300)

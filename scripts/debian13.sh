@@ -6,22 +6,30 @@
 #
 #   ${QUENLORY_CACHE:-/var/cache/quenlory}/debian-trixie-<key>
 #
-# made once with debootstrap (minbase) from the mirror this machine's apt
-# already uses, with the packages scripts/deps.sh names installed into it.
-# <key> covers the suite, the variant and the archive sites; a new key makes a
-# new system. On reuse it is brought up to date with apt, once per run of the
-# test command (the run's QUENLORY_RUN_ID is noted in it; without one, at
-# every prepare).
-# A bare minbase of the same suite, as debootstrap made it, is kept as a
-# tarball beside it for the package tests.
+# made once with mmdebstrap (minbase, with the packages scripts/deps.sh
+# names) from the mirror this machine's apt already uses. <key> covers the
+# suite, the variant and the archive sites; a new key makes a new system. On
+# reuse it is brought up to date with apt, once per run of the test command
+# (the run's QUENLORY_RUN_ID is noted in it; without one, at every prepare);
+# a dpkg run that was interrupted there is finished first.
+# A bare minbase of the same suite is kept as a tarball beside it for the
+# package tests.
 #
 #   scripts/debian13.sh prepare      makes or updates it, prints its folder
 #   scripts/debian13.sh minbase      makes the bare tarball if needed, prints its path
 #   scripts/debian13.sh run CMD ...  runs CMD as root in it, in the current
 #                                    folder, with this repository and the cache
 #                                    at the same paths as here
+#
+# Commands run in it with bubblewrap: its mounts exist only in a namespace of
+# its own and vanish with it, however it ends, and every process in it ends
+# when the caller does. Its /tmp is a fresh tmpfs. A command in it reads the
+# terminal when there is one, else nothing. While commands run in it, it is
+# neither made nor updated: an update waits for them, and they wait for an
+# update, each saying so.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
+source "$repo/scripts/lib.sh"
 suite=trixie
 variant=minbase
 cache=${QUENLORY_CACHE:-/var/cache/quenlory}
@@ -31,135 +39,114 @@ mirror=$(bash "$repo/scripts/deps.sh" --mirror)
 security=$(bash "$repo/scripts/deps.sh" --security)
 key=$(printf '%s\n' "$suite" "$variant" "$mirror" "$security" | sha256sum | cut -c1-12)
 root=$cache/debian-$suite-$key
-tarball=$cache/debian-$suite-minbase.tar.gz
+tarball=$cache/debian-$suite-minbase-$key.tar.gz
 
-# Runs "$@" inside $root in a mount namespace of its own, so that the bind
-# mounts go with it. Where "/" is no mount point (the test command itself in
-# a chroot) its propagation cannot be made private, and the mounts are undone
-# by hand at the end.
+# Every index the builds need: binaries and sources, point and security
+# updates, from the sites this machine's own entries name.
+sources() {
+    echo "Types: deb deb-src"
+    echo "URIs: $mirror"
+    echo "Suites: $suite $suite-updates"
+    echo "Components: main"
+    echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+    if [[ -n $security ]]; then
+        echo
+        echo "Types: deb deb-src"
+        echo "URIs: $security"
+        echo "Suites: $suite-security"
+        echo "Components: main"
+        echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
+    fi
+}
+
+# Runs "$@" in $root. The environment that reaches the command is PATH, HOME,
+# LANG and the QUENLORY_*, QT_*, CTEST_*, CCACHE_* and TERM variables, handed down as
+# the environment (never as arguments, so no secret shows in a process list);
+# files the QUENLORY_SIGN_* variables name are bound in read-only at their
+# own paths.
 run_inside() {
-    local propagation=private
-    unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
-    cp /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
-    # The environment that reaches the commands; files it names (a signing
-    # certificate, say) are bound in at the same paths.
-    local vars=() files=() name
+    local binds=() name here=$PWD
     for name in $(compgen -e); do
-        case $name in QUENLORY_* | QT_* | CTEST_* | TERM) vars+=("$name=${!name}") ;; esac
-        case $name in QUENLORY_SIGN_*) [[ -f ${!name} ]] && files+=("$(realpath "${!name}")") ;; esac
+        case $name in
+            QUENLORY_SIGN_*) [[ -f ${!name} ]] && binds+=(--ro-bind "$(realpath "${!name}")" "$(realpath "${!name}")") ;;
+        esac
     done
-    unshare --mount --propagation "$propagation" bash -euo pipefail -s \
-        "$root" "$repo" "$cache" "$PWD" "${#vars[@]}" "${vars[@]}" "${#files[@]}" "${files[@]}" "$@" <<'INSIDE'
-root=$1 repo=$2 cache=$3 here=$4 count=$5
-shift 5
-vars=("${@:1:count}")
-shift "$count"
-count=$1
-shift
-files=("${@:1:count}")
-shift "$count"
-mounts=()
-bind() { mkdir -p "$root$2"; mount --bind "$1" "$root$2"; mounts=("$root$2" "${mounts[@]}"); }
-tmp=
-undo() {
-    for m in "${mounts[@]}"; do umount -l "$m" 2>/dev/null || true; done
-    [[ -z $tmp ]] || rm -rf "$tmp"
-}
-trap undo EXIT
-mount -t proc proc "$root/proc"; mounts=("$root/proc")
-bind /dev /dev
-bind /dev/pts /dev/pts
-bind /dev/shm /dev/shm
-bind /sys /sys
-# A /tmp of its own on the cache's disk, not in memory: the order in which
-# a folder lists its files follows the file system, and the Windows
-# packages, built again in /tmp by their test, take their files in that
-# order.
-tmp=$(mktemp -d "$cache/tmp.XXXXXX")
-chmod 1777 "$tmp"
-bind "$tmp" /tmp
-bind "$cache" "$cache"
-bind "$repo" "$repo"
-for file in "${files[@]}"; do
-    mkdir -p "$root$(dirname "$file")" && touch "$root$file"
-    mount --bind "$file" "$root$file"; mounts=("$root$file" "${mounts[@]}")
-done
-status=0
-chroot "$root" env -i PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin HOME=/root LANG=C.UTF-8 \
-    DEBIAN_FRONTEND=noninteractive "${vars[@]}" bash -c 'cd "$1" && shift && exec "$@"' _ "$here" "$@" ||
-    status=$?
-exit "$status"
-INSIDE
+    [[ -t 0 ]] || exec </dev/null
+    (
+        for name in $(compgen -e); do
+            case $name in QUENLORY_* | QT_* | CTEST_* | CCACHE_* | TERM) ;; *) unset "$name" ;; esac
+        done
+        export PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin HOME=/root LANG=C.UTF-8 \
+            DEBIAN_FRONTEND=noninteractive
+        exec bwrap --bind "$root" / --dev-bind /dev /dev --proc /proc --ro-bind /sys /sys \
+            --perms 1777 --tmpfs /tmp --ro-bind /etc/resolv.conf /etc/resolv.conf \
+            --bind "$cache" "$cache" --bind "$repo" "$repo" "${binds[@]}" \
+            --unshare-pid --unshare-ipc --die-with-parent --cap-add ALL --chdir "$here" -- "$@"
+    )
 }
 
-make_tarball() {
-    [[ -f $tarball ]] && return 0
-    local work
-    work=$(mktemp -d "$cache/debootstrap.XXXXXX")
-    log "making a minimal $suite from $mirror (debootstrap --variant=$variant)"
-    if ! debootstrap --variant="$variant" "$suite" "$work/root" "$mirror" >"$work/log" 2>&1; then
-        tail -n 20 "$work/log" >&2
-        rm -rf "$work"
+# A dpkg run that was stopped (the test command interrupted during an
+# upgrade, say) is finished before anything else is done in the system.
+repair_dpkg() {
+    if [[ -n $(run_inside dpkg --audit 2>&1) ]] || compgen -G "$root/var/lib/dpkg/updates/[0-9]*" >/dev/null; then
+        log "dpkg was interrupted in $root: finishing its work (dpkg --configure -a, apt-get -f install)"
+        run_inside dpkg --configure -a
+        run_inside apt-get install -f -y -qq -o DPkg::Lock::Timeout=600
+    fi
+}
+
+make_system() {
+    local part=$root.part
+    log "making $root from $mirror (mmdebstrap --variant=$variant)"
+    remove_tree "$root" "$part"
+    sources >"$cache/debian-$suite-$key.sources"
+    # apt's downloads run as root: the sandbox user cannot write into the
+    # bind-mounted folders; no translations, no recommends.
+    local packages
+    packages=$(bash "$repo/scripts/deps.sh" --list --windows | paste -sd,)
+    if ! mmdebstrap --quiet --mode=unshare --variant="$variant" --include="$packages" \
+            --aptopt='APT::Sandbox::User "root"' --aptopt='APT::Install-Recommends "false"' \
+            --aptopt='Acquire::Languages "none"' --skip=cleanup/apt/lists \
+            "$suite" "$part" "$cache/debian-$suite-$key.sources" >"$root.log" 2>&1; then
+        tail -n 30 "$root.log" >&2
+        remove_tree "$part"
         return 1
     fi
-    tar -C "$work/root" -czf "$tarball.part" . && mv "$tarball.part" "$tarball"
-    rm -rf "$work"
+    rm -f "$part/etc/apt/sources.list" "$part"/etc/apt/sources.list.d/0000*
+    sources >"$part/etc/apt/sources.list.d/debian.sources"
+    printf '%s\n' 'APT::Sandbox::User "root";' 'APT::Install-Recommends "false";' \
+        'Acquire::Languages "none";' >"$part/etc/apt/apt.conf.d/90quenlory"
+    touch "$part/.complete"
+    mv "$part" "$root"
+}
+
+update_system() {
+    log "bringing $root up to date"
+    repair_dpkg
+    { run_inside apt-get update -qq &&
+        run_inside apt-get upgrade -y -qq -o DPkg::Lock::Timeout=600 &&
+        run_inside bash "$repo/scripts/deps.sh" --windows; } >"$root.log" 2>&1 ||
+        { tail -n 30 "$root.log" >&2; exit 1; }
+}
+
+current() {
+    [[ -f $root/.complete && -n ${QUENLORY_RUN_ID:-} &&
+        $(cat "$root/.updated" 2>/dev/null) == "$QUENLORY_RUN_ID" ]]
 }
 
 prepare() {
     mkdir -p "$cache"
-    bash "$repo/scripts/deps.sh" debootstrap >&2
-    exec 8>"$root.lock"
-    if ! flock -n 8; then
-        log "waiting for the $suite system already being made or updated"
-        flock 8
+    lock 8 "$root.lock" shared "the $suite system being made or updated"
+    if ! current; then
+        # Made or updated under the lock alone: no command runs in it then.
+        lock 8 "$root.lock" "the commands running in the $suite system to end before it is updated"
+        if [[ ! -f $root/.complete ]]; then
+            make_system
+        elif ! current; then
+            update_system
+        fi
+        echo "${QUENLORY_RUN_ID:-}" >"$root/.updated"
     fi
-    if [[ ! -f $root/.complete ]]; then
-        exec 7>"$tarball.lock"
-        flock 7
-        make_tarball
-        exec 7>&-
-        log "unpacking it into $root"
-        rm -rf "$root"
-        mkdir -p "$root"
-        tar -C "$root" -xzf "$tarball"
-        # Every index the builds need: binaries and sources, point and
-        # security updates, from the sites this machine's own entries name.
-        {
-            echo "Types: deb deb-src"
-            echo "URIs: $mirror"
-            echo "Suites: $suite $suite-updates"
-            echo "Components: main"
-            echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
-            if [[ -n $security ]]; then
-                echo
-                echo "Types: deb deb-src"
-                echo "URIs: $security"
-                echo "Suites: $suite-security"
-                echo "Components: main"
-                echo "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg"
-            fi
-        } >"$root/etc/apt/sources.list.d/debian.sources"
-        rm -f "$root/etc/apt/sources.list"
-        # apt's downloads run as root: the sandbox user cannot write into
-        # the bind-mounted folders; no translations, no recommends.
-        cat >"$root/etc/apt/apt.conf.d/90quenlory" <<'CONF'
-APT::Sandbox::User "root";
-APT::Install-Recommends "false";
-Acquire::Languages "none";
-CONF
-        run_inside apt-get update -qq >&2
-        run_inside bash "$repo/scripts/deps.sh" --windows >"$root.log" 2>&1 ||
-            { tail -n 30 "$root.log" >&2; exit 1; }
-        touch "$root/.complete"
-    elif [[ -z ${QUENLORY_RUN_ID:-} || $(cat "$root/.updated" 2>/dev/null) != "$QUENLORY_RUN_ID" ]]; then
-        log "bringing $root up to date"
-        run_inside apt-get update -qq >&2
-        { run_inside apt-get upgrade -y -qq -o DPkg::Lock::Timeout=600 &&
-            run_inside bash "$repo/scripts/deps.sh" --windows; } >"$root.log" 2>&1 ||
-            { tail -n 30 "$root.log" >&2; exit 1; }
-    fi
-    echo "${QUENLORY_RUN_ID:-}" >"$root/.updated"
     exec 8>&-
     echo "$root"
 }
@@ -168,13 +155,13 @@ case ${1:-} in
     prepare) prepare ;;
     minbase)
         mkdir -p "$cache"
-        exec 7>"$tarball.lock"
-        flock 7
-        make_tarball
+        minbase_tarball "$suite" "$mirror" "$tarball"
         echo "$tarball"
         ;;
     run)
         shift
+        (($#)) || { echo "usage: scripts/debian13.sh run CMD ..." >&2; exit 2; }
+        lock 8 "$root.lock" shared "the $suite system being made or updated"
         [[ -f $root/.complete ]] || { log "no $suite system yet: scripts/debian13.sh prepare"; exit 1; }
         run_inside "$@"
         ;;

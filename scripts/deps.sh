@@ -1,30 +1,58 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, and only when one
-# is missing, so a second run costs a dpkg-query and nothing more. Further
-# package names given as arguments are checked and installed the same way.
+# is missing, so a second run costs a dpkg-query and nothing more (apt-get
+# update runs only when something has to be installed). Further package
+# names given as arguments are checked and installed the same way.
 #
-#   scripts/deps.sh [--windows] [package ...]
+#   scripts/deps.sh [--build | --windows] [package ...]
+#   scripts/deps.sh --list [--build | --windows]   prints the names, installs nothing
 #   scripts/deps.sh --mirror       prints the Debian mirror this machine uses
 #   scripts/deps.sh --security     prints the site of its security updates (or nothing)
 #
-# --windows adds what the Windows build needs (it runs in Debian 13, see
-# scripts/debian13.sh): the mingw-w64 cross compilers, Wine, Ninja, NSIS, and
-# a deb-src entry for the release's main component (from the mirror the
-# machine's own entry names) so that Qt's own source can be fetched.
+# --build is what building and starting the program needs, nothing more (the
+# run command); without it, what the tests need as well. --windows adds what
+# the Windows build needs (it runs in Debian 13, see scripts/debian13.sh):
+# the mingw-w64 cross compilers, Wine, Ninja, NSIS, and a deb-src entry for
+# the release's main component (from the mirror the machine's own entry
+# names) so that Qt's own source can be fetched.
 set -euo pipefail
 
 packages=(
-    g++ make cmake git              # compiler, build, and the docs check (git ls-files)
+    g++ make cmake                  # compiler and build
     qt6-base-dev qt6-base-dev-tools # Qt 6 Widgets, moc, uic, QtTest
     libgl-dev                       # Qt's CMake files look for OpenGL headers
     fonts-dejavu-core               # the fallback for Verdana
+)
+test_packages=(
+    git                             # the docs check (git ls-files)
     xvfb xauth xdotool xclip x11-utils dbus-daemon python3  # end-to-end tests on a real X server
     openbox                         # a window manager for the journey that needs stacking
     desktop-file-utils appstream    # validating the desktop entry and metainfo
     faketime                        # a frozen clock for the screenshots, a shifted one for the .deb
-    dpkg-dev lintian                # the .deb: dpkg-shlibdeps for its dependencies, lintian checks it
-    debootstrap devscripts          # the .deb installed with apt into a bare Debian; hardening-check
+    dpkg-dev lintian devscripts     # the .deb: dpkg-shlibdeps, lintian, hardening-check
+    mmdebstrap bubblewrap           # the Debian 13 system and the bare Debians the .deb is installed into
+    ccache                          # the trees built again at every run
 )
+windows_packages=(
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix  # the cross compilers
+    wine wine64                     # runs the Windows program and its tests
+    ninja-build                     # builds Qt for Windows
+    nsis                            # makensis, for the Windows installer
+    p7zip-full unzip                # the installer and the zip opened in the tests
+    osslsigncode openssl            # Authenticode signing, and the tests' throwaway certificate
+)
+list=false
+[[ ${1:-} == --list ]] && { list=true; shift; }
+windows=false
+case ${1:-} in
+    --build) shift ;;
+    --windows) shift; windows=true; packages+=("${test_packages[@]}" "${windows_packages[@]}") ;;
+    *) packages+=("${test_packages[@]}") ;;
+esac
+if $list; then
+    printf '%s\n' "${packages[@]}" "$@"
+    exit 0
+fi
 
 # The site of the machine's own Debian entry for the release's main
 # component: where its apt already fetches from. apt lists only the targets
@@ -55,18 +83,11 @@ if [[ ${1:-} == --security ]]; then
 fi
 
 update=false
-if [[ ${1:-} == --windows ]]; then
-    shift
-    packages+=(
-        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix  # the cross compilers
-        wine wine64                 # runs the Windows program and its tests
-        ninja-build                 # builds Qt for Windows
-        nsis                        # makensis, for the Windows installer
-        p7zip-full unzip            # the installer and the zip opened in the tests
-        osslsigncode openssl        # Authenticode signing, and the tests' throwaway certificate
-    )
+if $windows; then
     src_list=/etc/apt/sources.list.d/quenlory-deb-src.sources
-    if ! apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
+    # Read whole: grep -q would stop reading early, and apt-cache's broken
+    # pipe would fail the pipeline under pipefail.
+    if [[ $'\n'$(apt-cache showsrc qt6-base 2>/dev/null) != *$'\nPackage: qt6-base\n'* ]]; then
         # The source entry follows the mirror this machine already uses.
         site=$(mirror)
         echo "Adding a deb-src entry for $codename main from $site: $src_list"

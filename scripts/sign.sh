@@ -56,17 +56,14 @@ if [[ -n ${QUENLORY_SIGN_PKCS12:-} ]]; then
 else
     identity=(-certs "$QUENLORY_SIGN_CERT" -key "$QUENLORY_SIGN_KEY")
 fi
-# The password goes through a file of this user's, not the command line.
-if [[ -n ${QUENLORY_SIGN_PASSWORD:-} ]]; then
-    password_file=$(mktemp)
-    trap 'rm -f "$password_file"' EXIT
-    printf '%s' "$QUENLORY_SIGN_PASSWORD" >"$password_file"
-    identity+=(-readpass "$password_file")
-fi
 timestamp=()
 [[ -n ${QUENLORY_SIGN_TIMESTAMP:-} ]] && timestamp=(-ts "$QUENLORY_SIGN_TIMESTAMP")
 for file in "$@"; do
-    osslsigncode sign "${identity[@]}" "${timestamp[@]}" -h sha256 -n Quenlory \
+    # The password goes through a pipe (printf is the shell's own, so it
+    # shows on no command line), never a file that could outlive the command.
+    password=()
+    [[ -n ${QUENLORY_SIGN_PASSWORD:-} ]] && password=(-readpass <(printf '%s' "$QUENLORY_SIGN_PASSWORD"))
+    osslsigncode sign "${identity[@]}" "${password[@]}" "${timestamp[@]}" -h sha256 -n Quenlory \
         -in "$file" -out "$file.signed" >/dev/null ||
         { rm -f "$file.signed"; echo "sign: osslsigncode could not sign $file" >&2; exit 1; }
     mv -f "$file.signed" "$file"

@@ -11,11 +11,19 @@
 #  4. runs the unit and widget tests under Wine (offscreen platform) and the
 #     Wine journeys of the installed program on a private X server.
 #
-# Environment: QUENLORY_CACHE / QUENLORY_WINDOWS_QT (see windows-qt.sh),
-# QUENLORY_JOBS (default 2).
+# Arguments go to CMake's configure step. Environment: QUENLORY_CACHE /
+# QUENLORY_WINDOWS_QT (see windows-qt.sh), QUENLORY_JOBS (default 2).
+# Elsewhere than in Debian 13 it stops before it installs anything, with the
+# command to use instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${QUENLORY_JOBS:-2}
+if [[ $(. /etc/os-release && echo "$VERSION_CODENAME") != trixie ]]; then
+    echo "windows: the Windows program is built in Debian 13; on this machine:" >&2
+    echo "    bash scripts/debian13.sh prepare && bash scripts/debian13.sh run bash scripts/windows.sh" >&2
+    exit 1
+fi
+source scripts/lib.sh
 
 started=$(date +%s)
 # First Qt: when the test command has started its build in the background,
@@ -30,11 +38,11 @@ bash scripts/deps.sh --windows
 cache=build/windows-cross/CMakeCache.txt
 if [[ -f $cache ]] && ! grep -qxF "Qt6_DIR:PATH=$QUENLORY_WINDOWS_QT/lib/cmake/Qt6" "$cache"; then
     echo "windows: the build folder was made with another Qt; making it again"
-    rm -rf build/windows-cross
+    remove_tree build/windows-cross
 fi
 # The tests' Wine prefix lives in the build folder and is made once per run.
-rm -rf build/windows-cross/wineprefix build/windows-cross/wineprefix.lock
-cmake --preset windows-cross -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+remove_tree build/windows-cross/wineprefix build/windows-cross/wineprefix.lock
+cmake --preset windows-cross -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
 cmake --build --preset windows-cross --parallel "$jobs"
 cmake --install build/windows-cross >/dev/null
 echo "windows: built and installed ($(( $(date +%s) - started )) s)"

@@ -2,17 +2,18 @@
 # The include check passes on the sources as they are and fails on copies of
 # them that each add one include against the layers.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib.sh"
 top=$(cd "$(dirname "$0")/../.." && pwd)
 graph=$top/scripts/include-graph.sh
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'remove_tree "$work"' EXIT
 failures=0
 
 bash "$graph" --check "$top/src" || { echo "FAIL: the sources themselves"; failures=$((failures + 1)); }
 
 # folder of the including file, then the folder it includes
 while read -r from to; do
-    rm -rf "$work/src"
+    remove_tree "$work/src"
     cp -r "$top/src" "$work/src"
     file=$(ls "$work/src/$from"/*.cpp | head -n 1)
     header=$(cd "$top/src/$to" && ls *.h | head -n 1)

@@ -4,6 +4,7 @@
 # desktop looks for is in its standard place and that the menu entry and the
 # metainfo pass their validators.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib.sh"
 
 build=$1 validate_desktop=$2 appstream=$3
 for tool in "$validate_desktop" "$appstream"; do
@@ -14,7 +15,7 @@ for tool in "$validate_desktop" "$appstream"; do
 done
 
 prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+trap 'remove_tree "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 failures=0

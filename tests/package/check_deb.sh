@@ -14,6 +14,7 @@
 #  - the program, unpacked with dpkg-deb -x into a temporary root, passes the
 #    first-start journey from there.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib.sh"
 
 source_dir=$1 deb=$2 test_tree=$3 version=$4 python=$5
 failures=0
@@ -26,7 +27,7 @@ fi
 echo "$deb: $(stat -c %s "$deb") bytes, installed size $(dpkg-deb -f "$deb" Installed-Size) KiB"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'remove_tree "$work"' EXIT
 
 # Lintian: every tag at warning level or above fails; pedantic and
 # informational tags are shown but do not.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # check_deb_apt.sh DEB VERSION [--debian13]
 # Installs the .deb with apt, as a user would, into a bare Debian: the
-# minimal system debootstrap makes of the machine's own release, from the
+# minimal system mmdebstrap makes of the machine's own release, from the
 # mirror its apt already uses, kept as a tarball in the cache folder so that
 # later runs only unpack it; with --debian13, the bare Debian 13 that
 # scripts/debian13.sh keeps. The installed program is started on a private
@@ -12,14 +12,19 @@ set -euo pipefail
 
 deb=$(realpath "$1") version=$2
 repo=$(cd "$(dirname "$0")/../.." && pwd)
+source "$repo/scripts/lib.sh"
 cache=${QUENLORY_CACHE:-/var/cache/quenlory}
 codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-tarball=$cache/debian-$codename-minbase.tar.gz
-archives=$cache/apt-archives
+mkdir -p "$cache"
 if [[ ${3:-} == --debian13 ]]; then
     tarball=$(bash "$repo/scripts/debian13.sh" minbase)
     archives=$cache/apt-archives-trixie
     [[ $tarball == *trixie* ]] || { echo "FAIL: no Debian 13 tarball from scripts/debian13.sh" >&2; exit 1; }
+else
+    mirror=$(bash "$repo/scripts/deps.sh" --mirror)
+    tarball=$cache/debian-$codename-minbase-$(echo "$mirror" | sha256sum | cut -c1-12).tar.gz
+    minbase_tarball "$codename" "$mirror" "$tarball"
+    archives=$cache/apt-archives
 fi
 mkdir -p "$archives/partial"
 
@@ -27,50 +32,37 @@ work=$(mktemp -d)
 xvfb_pid=
 cleanup() {
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
+    remove_tree "$work"
 }
 trap cleanup EXIT
 
-if [[ ! -f $tarball ]]; then
-    mirror=$(bash "$repo/scripts/deps.sh" --mirror)
-    echo "Making a minimal $codename from $mirror into $tarball"
-    debootstrap --variant=minbase "$codename" "$work/bootstrap" "$mirror" >"$work/debootstrap.log" 2>&1 ||
-        { tail -n 20 "$work/debootstrap.log"; exit 1; }
-    tar -C "$work/bootstrap" -czf "$tarball.part" . && mv "$tarball.part" "$tarball"
-    rm -rf "$work/bootstrap"
-fi
 root=$work/root
 mkdir -p "$root"
 tar -C "$root" -xzf "$tarball"
 cp "$deb" "$root/tmp/quenlory.deb"
+mkdir -p "$root/tmp/.X11-unix"
 
 source "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb "$work/xvfb.log"
 
-# In a mount namespace of its own, so that the bind mounts go with it. Where
-# "/" is no mount point (inside a chroot) its propagation cannot be made
-# private, and the mounts are undone by hand at the end.
-propagation=private
-unshare --mount --propagation private true 2>/dev/null || propagation=unchanged
-unshare --mount --propagation "$propagation" bash -euo pipefail -s "$root" "$archives" "$DISPLAY" "$version" <<'INSIDE'
-root=$1 archives=$2 display=$3 version=$4
-trap 'umount -l "$root/dev/pts" "$root/proc" "$root/tmp/.X11-unix" "$root/var/cache/apt/archives" 2>/dev/null || true' EXIT
-mount --bind "$archives" "$root/var/cache/apt/archives"
-mkdir -p "$root/tmp/.X11-unix" && mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
-mount -t proc proc "$root/proc"
-mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
-in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
+# Each command runs in the bare system with bubblewrap: its mounts live in a
+# namespace of its own and vanish with it, and it ends when this script does.
+in_root=(env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive
+         bwrap --bind "$root" / --dev /dev --proc /proc --bind "$archives" /var/cache/apt/archives
+         --bind /tmp/.X11-unix /tmp/.X11-unix --unshare-pid --die-with-parent --cap-add ALL --)
 apt=(apt-get -qq -o APT::Sandbox::User=root)
-in_root "${apt[@]}" update
-in_root "${apt[@]}" install -y --no-install-recommends /tmp/quenlory.deb >/dev/null
-in_root dpkg-query -W -f='${Version}\n' quenlory
-in_root dpkg -L quenlory | while read -r path; do [[ -d $root$path ]] || echo "$path"; done >"$root/tmp/files"
-echo "installed $(wc -l <"$root/tmp/files") files"
+"${in_root[@]}" "${apt[@]}" update </dev/null
+"${in_root[@]}" "${apt[@]}" install -y --no-install-recommends /tmp/quenlory.deb </dev/null >/dev/null
+"${in_root[@]}" dpkg-query -W -f='${Version}\n' quenlory
+"${in_root[@]}" dpkg -L quenlory | while read -r path; do [[ -d $root$path ]] || echo "$path"; done >"$work/files"
+echo "installed $(wc -l <"$work/files") files"
 
-in_root env DISPLAY="$display" HOME=/root quenlory >/dev/null 2>&1 &
+# The program itself is the background job (bubblewrap, whose sandbox ends
+# with it), so that stopping the job stops the program.
+"${in_root[@]}" env DISPLAY="$DISPLAY" HOME=/root quenlory </dev/null >/dev/null 2>&1 &
 program=$!
 deadline=$((SECONDS + 60))
-until DISPLAY=$display xdotool search --onlyvisible --name "^Quenlory v$version\$" >/dev/null 2>&1; do
+until xdotool search --onlyvisible --name "^Quenlory v$version\$" >/dev/null 2>&1; do
     if ((SECONDS > deadline)) || ! kill -0 "$program" 2>/dev/null; then
         echo "FAIL: the installed program shows no window" >&2
         exit 1
@@ -80,15 +72,18 @@ done
 echo "the installed program shows its window"
 kill "$program"
 wait "$program" || true
+if xdotool search --name "^Quenlory v$version\$" >/dev/null 2>&1; then
+    echo "FAIL: the program's window outlives the stopped program" >&2
+    exit 1
+fi
 
-in_root "${apt[@]}" purge -y quenlory >/dev/null
+"${in_root[@]}" "${apt[@]}" purge -y quenlory </dev/null >/dev/null
 left=$(while read -r path; do
     if [[ -e $root$path || -L $root$path ]]; then echo "$path"; fi
-done <"$root/tmp/files")
+done <"$work/files")
 if [[ -n $left ]]; then
     echo "FAIL: the purge leaves $left" >&2
     exit 1
 fi
-in_root dpkg-query -W quenlory >/dev/null 2>&1 && { echo "FAIL: dpkg still knows quenlory" >&2; exit 1; }
+"${in_root[@]}" dpkg-query -W quenlory >/dev/null 2>&1 && { echo "FAIL: dpkg still knows quenlory" >&2; exit 1; }
 echo "purged: none of its files is left"
-INSIDE

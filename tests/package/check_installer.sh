@@ -14,6 +14,7 @@
 #  - /AllUsers: Program Files and the entry under HKEY_LOCAL_MACHINE.
 # Needs wine, Xvfb, xdotool, 7z, unzip and objdump of mingw-w64.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib.sh"
 
 installer=$(realpath "$1") zip=$(realpath "$2") build=$3 version=$4 cmake=$5
 failures=0
@@ -24,7 +25,7 @@ xvfb_pid=
 cleanup() {
     WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    if [[ ${QUENLORY_WINE_KEEP:-} == 1 ]]; then echo "kept $work"; else rm -rf "$work"; fi
+    if [[ ${QUENLORY_WINE_KEEP:-} == 1 ]]; then echo "kept $work"; else remove_tree "$work"; fi
 }
 trap cleanup EXIT
 tree=$work/tree
@@ -39,7 +40,7 @@ echo "installer: $size bytes; install tree: $(du -sb "$tree" | cut -f1) bytes; z
 unzip -q "$zip" -d "$work/zip"
 for where in "$tree" "$work/setup" "$work/zip"; do
     while IFS= read -r -d '' pe; do
-        if x86_64-w64-mingw32-objdump -h "$pe" | grep -q '\.debug_'; then fail "$pe keeps debug data"; fi
+        if [[ $(x86_64-w64-mingw32-objdump -h "$pe") == *.debug_* ]]; then fail "$pe keeps debug data"; fi
     done < <(find "$where" -type f \( -iname '*.dll' -o -iname '*.exe' \) -print0)
 done
 zip_top=$(basename "$zip" .zip)

@@ -4,10 +4,11 @@
 # a month later by the clock (faketime), and compares it with DEB byte for
 # byte. On a difference it says which members and files differ.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib.sh"
 
 source_dir=$(realpath "$1") deb=$(realpath "$2")
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'remove_tree "$work"' EXIT
 
 source "$(dirname "$0")/source_copy.sh"
 copy=$work/another/source

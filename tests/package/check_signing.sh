@@ -11,14 +11,16 @@
 #    with a message before it builds anything and leaves OUT as it was;
 #  - the signed installer and zip pass every check of check_installer.sh.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib.sh"
 
 source_dir=$(realpath "$1") build=$(realpath "$2") version=$3 cmake=$4
 work=$(mktemp -d)
 xvfb_pid=
 cleanup() {
     [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
-    rm -rf "$work"
+    # This test's own Wine only: never another prefix's server.
+    [[ -d $work/prefix ]] && WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
+    remove_tree "$work"
 }
 trap cleanup EXIT
 failures=0
@@ -89,7 +91,7 @@ grep -q "cannot read the certificate" "$work/release.log" || fail "no clear mess
 # Signed, the packages still pass every check the unsigned ones pass.
 kill "$xvfb_pid" 2>/dev/null || true
 xvfb_pid=
-wineserver -k 2>/dev/null || true
+WINEPREFIX=$work/prefix wineserver -k 2>/dev/null || true
 bash "$(dirname "$0")/check_installer.sh" "$work/signed/$setup" "$work/signed/$zip_name.zip" "$build" "$version" "$cmake" ||
     fail "the signed packages fail the installer's checks"
 

@@ -3,12 +3,21 @@
 # Builds the Windows program and its installer and zip once more, from a copy
 # of the source in another folder and a month later by the clock, with the
 # same Qt, and compares both packages with INSTALLER and ZIP byte for byte.
-# On a difference it says which files in them differ.
+# The second build is made on a file system of another kind than the first
+# (the sandbox's /tmp is a tmpfs, the checkout on disk), which lists a folder's
+# files in another order. On a difference it says which files in them differ.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib.sh"
 
 source_dir=$(realpath "$1") qt=$2 installer=$(realpath "$3") zip=$(realpath "$4")
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'remove_tree "$work"' EXIT
+first_fs=$(stat -f -c %T "$installer") second_fs=$(stat -f -c %T "$work")
+if [[ $first_fs == "$second_fs" ]]; then
+    echo "FAIL: the first build and $work are both on $first_fs: run this where /tmp is another kind (scripts/debian13.sh run)" >&2
+    exit 1
+fi
+echo "first build on $first_fs, the second on $second_fs"
 
 source "$(dirname "$0")/source_copy.sh"
 copy=$work/another/source
@@ -40,6 +49,6 @@ for first in "$installer" "$zip"; do
     done
     diff "$work/list1" "$work/list2" >&2 || true
     diff -r --brief "$work/x1" "$work/x2" >&2 || true
-    rm -rf "$work/x1" "$work/x2"
+    remove_tree "$work/x1" "$work/x2"
 done
 exit $(( failures > 0 ))
