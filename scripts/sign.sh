@@ -58,12 +58,18 @@ else
 fi
 timestamp=()
 [[ -n ${QUENLORY_SIGN_TIMESTAMP:-} ]] && timestamp=(-ts "$QUENLORY_SIGN_TIMESTAMP")
+# The password goes through a pipe (printf is the shell's own, so it shows on
+# no command line), never a file that could outlive the command; the pipe
+# exists only for the command it is written on.
+sign() {
+    if [[ -n ${QUENLORY_SIGN_PASSWORD:-} ]]; then
+        osslsigncode sign "$@" -readpass <(printf '%s' "$QUENLORY_SIGN_PASSWORD")
+    else
+        osslsigncode sign "$@"
+    fi
+}
 for file in "$@"; do
-    # The password goes through a pipe (printf is the shell's own, so it
-    # shows on no command line), never a file that could outlive the command.
-    password=()
-    [[ -n ${QUENLORY_SIGN_PASSWORD:-} ]] && password=(-readpass <(printf '%s' "$QUENLORY_SIGN_PASSWORD"))
-    osslsigncode sign "${identity[@]}" "${password[@]}" "${timestamp[@]}" -h sha256 -n Quenlory \
+    sign "${identity[@]}" "${timestamp[@]}" -h sha256 -n Quenlory \
         -in "$file" -out "$file.signed" >/dev/null ||
         { rm -f "$file.signed"; echo "sign: osslsigncode could not sign $file" >&2; exit 1; }
     mv -f "$file.signed" "$file"

@@ -55,6 +55,15 @@ done
 manifest=$(strings "$installer" | grep -m1 '<assembly ' || true)
 grep -q '<requestedExecutionLevel level="asInvoker"' <<<"$manifest" || fail "the installer asks for more rights than the user's"
 grep -q '<dpiAware[^>]*>true</dpiAware>' <<<"$manifest" || fail "the installer is not DPI-aware"
+# The finish page's "Run Quenlory" goes through Explorer, so the program runs
+# with the signed-in user's rights, never those of an elevated installer
+# (Wine has no elevation: the script makensis compiled is read).
+script=$(dirname "$installer")/_CPack_Packages/win64/NSIS/project.nsi
+run_as_user=$(awk '/^Function RunAsUser$/,/^FunctionEnd$/' "$script")
+grep -qx '!define MUI_FINISHPAGE_RUN_FUNCTION RunAsUser' "$script" &&
+    ! grep -q '^!define MUI_FINISHPAGE_RUN ' "$script" &&
+    [[ $run_as_user == *"Exec '\"\$WINDIR\\explorer.exe\" \"\$INSTDIR\\bin\\quenlory.exe\"'"* ]] ||
+    fail "the finish page does not start the program through Explorer: $run_as_user"
 
 # --- a private Wine ---------------------------------------------------------------
 # A private home keeps Wine's menu entries and file associations away from
