@@ -252,12 +252,18 @@ void TestQtDesktop::damagedStore()
     // The probe prints in text mode, which ends its line with CR LF on Windows.
     QByteArray output = probe.readAllStandardOutput().replace("\r\n", "\n");
 #ifdef Q_OS_WIN
-    // Run as root under Wine, a read-only file still looks writable to the
-    // probe, which runs as the same user; the write itself must still fail.
-    if (kind == QStringLiteral("read-only"))
-        output.replace("can write: 1", "can write: 0");
-#endif
+    // Under Wine (run as root) a read-only file still looks writable to the
+    // probe, which runs as the same user: there only the write itself is
+    // checked, which must fail; "can write" is checked on Linux.
+    if (kind == QStringLiteral("read-only")) {
+        qInfo("the read-only file's \"can write\" answer is not checked on Windows");
+        QVERIFY2(output.endsWith(", written: 0\n"), output.constData());
+    } else {
+        QCOMPARE(output, expected);
+    }
+#else
     QCOMPARE(output, expected);
+#endif
 
     const QString key = storedEntryKey();
     if (kind == QStringLiteral("folder")) {

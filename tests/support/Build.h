@@ -4,10 +4,12 @@
 
 #include <QString>
 
-// "Quenlory v<version>", the version from the project's own declaration.
+// The caption every window shows, typed out as users see it rather than made
+// from the build's version, so that a wrong version in the build fails every
+// caption check. A new version changes it here.
 inline QString programCaption()
 {
-    return QStringLiteral("Quenlory v" QUENLORY_VERSION);
+    return QStringLiteral("Quenlory v1.25");
 }
 
 // The maker's site as configured for this build.
