@@ -23,6 +23,7 @@ from harness import (MAIN_TITLE, MESSAGE_TITLE, Session, WineSession, build_sett
 # Listing the journeys (--list, for the build) needs no site.
 SITE = "" if sys.argv[1:2] == ["--list"] else build_setting("QUENLORY_SITE")
 HOME_PAGE = SITE + "/ssd.php?page=home-page"
+DOWNLOAD_PAGE = SITE + "/ssd.php?page=download-web-page"
 
 # The main window's client area is 394 px high below its menu bar; the top
 # banner sits 9 px into it and is 39 px high across 480 px.
@@ -236,9 +237,14 @@ def links(session):
 
     session.keys(main, "alt+h", "v")
     check(session.wait_opened(1) == [HOME_PAGE], "Help > Visit Us Online")
+    # The next address to arrive is the next command's: a second address
+    # from the first would come before it.
+    session.keys(main, "alt+h", "u")
+    check(session.wait_opened(2) == [HOME_PAGE, DOWNLOAD_PAGE],
+          f"Help > Check for Software Update after Visit Us Online: {session.opened_addresses()}")
     if session.wine:
-        time.sleep(1)
-        check(len(session.opened_addresses()) == 1, "more addresses were opened than asked for")
+        # Under Wine the banners and the exit screen's form are not driven
+        # (docs/testing.md): the menu's addresses are.
         check(program.poll() is None, "the program ended by itself")
         return
 
@@ -246,7 +252,7 @@ def links(session):
     menu_bar = info["height"] - MAIN_CLIENT_HEIGHT
     check(0 < menu_bar < 60, f"odd main window height {info['height']}")
     session.click(main, TOP_BANNER_CENTRE[0], menu_bar + TOP_BANNER_CENTRE[1])
-    check(session.wait_opened(2)[1] == HOME_PAGE, "the top banner")
+    check(session.wait_opened(3)[2] == HOME_PAGE, "the top banner")
 
     session.keys(main, "Escape")
     exit_screen = session.wait_window(MAIN_TITLE, pid=program.pid, exclude=[main])
@@ -259,7 +265,7 @@ def links(session):
         session.type_text(exit_screen, typed[field])
     session.keys(exit_screen, "alt+n")
 
-    address = session.wait_opened(3)[2]
+    address = session.wait_opened(4)[3]
     check(address.startswith(SITE + "/ssd.php?page=qrzx-refer-a-friend&"), f"referral address {address}")
     parameters = query_parameters(address)
     expected = [("page", "qrzx-refer-a-friend")] + [(name, typed[name]) for name in
@@ -267,7 +273,7 @@ def links(session):
     expected.append(("taf6", SITE + "/"))
     check(parameters == expected, f"referral parameters {parameters}, expected {expected}")
     check(session.is_viewable(exit_screen), "the exit screen closed after the referral")
-    check(len(session.opened_addresses()) == 3, "more addresses were opened than asked for")
+    check(len(session.opened_addresses()) == 4, "more addresses were opened than asked for")
 
 
 JOURNEYS = {f.__name__: f for f in (first_start, test_run, back_and_exit, second_copy,
