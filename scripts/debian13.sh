@@ -106,7 +106,7 @@ make_system() {
     packages=$(bash "$repo/scripts/deps.sh" --list --windows | paste -sd,)
     if ! mmdebstrap --quiet --mode=unshare --variant="$variant" --include="$packages" \
             --aptopt='APT::Sandbox::User "root"' --aptopt='APT::Install-Recommends "false"' \
-            --aptopt='Acquire::Languages "none"' --skip=cleanup/apt/lists \
+            --aptopt='Acquire::Languages "none"' --aptopt='Acquire::Retries "3"' --skip=cleanup/apt/lists \
             "$suite" "$part" "$cache/debian-$suite-$key.sources" >"$root.log" 2>&1; then
         tail -n 30 "$root.log" >&2
         remove_tree "$part"

@@ -56,7 +56,8 @@ minbase_tarball() {
         echo "making a bare $suite from $mirror (mmdebstrap --variant=minbase): $tarball" >&2
         # mmdebstrap takes the format from the name: a tarball made in gzip.
         local part=${tarball%.tar.gz}.part.tar.gz
-        mmdebstrap --quiet --mode=unshare --variant=minbase "$suite" "$part" "$mirror" ||
+        mmdebstrap --quiet --mode=unshare --variant=minbase --aptopt='Acquire::Retries "3"' \
+            "$suite" "$part" "$mirror" ||
             { rm -f "$part"; exit 1; }
         mv "$part" "$tarball"
     )
