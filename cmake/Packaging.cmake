@@ -81,6 +81,8 @@ if(UNIX AND NOT APPLE)
     # nothing, but the program works, so it is recommended, not required.
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
     set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
+    set(CPACK_QUENLORY_INSTALLED_SIZE ${PROJECT_SOURCE_DIR}/packaging/deb/installed_size.py)
+    set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/deb/InstalledSize.cmake)
 endif()
 
 if(WIN32)

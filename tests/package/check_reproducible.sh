@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # check_reproducible.sh SOURCE_DIR DEB
-# Builds the .deb once more, from a copy of the source in another folder and
-# a month later by the clock (faketime), and compares it with DEB byte for
-# byte. On a difference it says which members and files differ.
+# Builds the .deb once more, from a copy of the source in another folder, on
+# another kind of file system where there is one, and a month later by the
+# clock (faketime), and compares it with DEB byte for byte. On a difference it says which members and files differ.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 
 source_dir=$(realpath "$1") deb=$(realpath "$2")
+# The second build is made on a file system of another kind than the first
+# when the machine has one (a tmpfs: it reports folders' sizes and lists
+# their files unlike a disk), so that neither can reach the package.
 work=$(mktemp -d)
+if [[ $(stat -f -c %T "$deb") == "$(stat -f -c %T "$work")" && -d /dev/shm && -w /dev/shm ]]; then
+    rmdir "$work"
+    work=$(mktemp -d -p /dev/shm)
+fi
+echo "first build on $(stat -f -c %T "$deb"), the second on $(stat -f -c %T "$work")"
 trap 'remove_tree "$work"' EXIT
 
 source "$(dirname "$0")/source_copy.sh"
