@@ -49,15 +49,16 @@ fi
 touch "$work/go"
 wait "$runner" || fail "the command with a secret failed"
 
-# kill -9 of the caller in the middle of a command: every process in the
-# system ends (the lock its commands hold comes free), no mount of it is
-# left, and the next command runs.
-setsid bash -c 'exec bash scripts/debian13.sh run sh -c "touch $1; sleep 300"' _ "$work/started" &
+# kill -9 of the caller in the middle of a command: every process of that
+# command ends (a lock it holds comes free; other commands, such as a build
+# of Qt in the background, may go on), no mount of it is left, and the next
+# command runs.
+setsid bash -c 'exec bash scripts/debian13.sh run flock "$1/held" sh -c "touch $1/started; sleep 300"' _ "$work" &
 runner=$!
 if await "$work/started"; then
     kill -KILL "$runner"
     wait "$runner" 2>/dev/null || true
-    flock -x -w 60 "$root.lock" true || fail "processes of the killed command still run in the system a minute later"
+    flock -x -w 60 "$work/held" true || fail "processes of the killed command still run in the system a minute later"
     grep -F " $root" /proc/mounts && fail "mounts of the killed command are left"
     d13 true || fail "the next command after a kill -9 did not run"
 else
