@@ -22,7 +22,7 @@ d13() { bash scripts/debian13.sh run "$@"; }
 # second word, for that text in it).
 await() {
     local deadline=$((SECONDS + 60))
-    until [[ -e $1 ]] && { [[ -z ${2:-} ]] || grep -qF -- "$2" "$1"; }; do
+    until [[ -e $1 ]] && { [[ -z ${2:-} ]] || grep -F -- "$2" "$1" >/dev/null; }; do
         ((SECONDS < deadline)) || return 1
         sleep 0.1
     done
