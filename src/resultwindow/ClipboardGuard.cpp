@@ -47,7 +47,13 @@ bool ClipboardGuard::eventFilter(QObject *watched, QEvent *event)
 
 void ClipboardGuard::emptyClipboard()
 {
-    m_desktop.clearClipboard();
+    // Called from inside the box's own signals and events, where nothing may
+    // be thrown: a clipboard that cannot be emptied leaves the window, its
+    // filling and Back to go on as ever.
+    try {
+        m_desktop.clearClipboard();
+    } catch (...) {
+    }
 }
 
 } // namespace resultwindow

@@ -4,8 +4,8 @@
 
 #include "app/SettingCodec.h"
 #include "app/UpdateReminder.h"
-#include "windowkit/Site.h"
 
+#include "Build.h"
 #include "FakeDesktop.h"
 #include "StoredForm.h"
 #include "TestSeed.h"
@@ -144,7 +144,7 @@ void TestReminder::answer()
 
     QStringList expected{QStringLiteral("message:") + kQuestion, writeEvent(desktop.date)};
     if (opensPage) {
-        expected << QStringLiteral("open:") + windowkit::pageAddress(QStringLiteral("download-web-page"));
+        expected << QStringLiteral("open:") + sitePage(QStringLiteral("download-web-page"));
     }
     QCOMPARE(desktop.events, expected);
 }

@@ -3,8 +3,8 @@
 
 #include "app/Shell.h"
 #include "app/Startup.h"
-#include "windowkit/Site.h"
 
+#include "Build.h"
 #include "Controls.h"
 #include "FakeDesktop.h"
 #include "StoredForm.h"
@@ -201,7 +201,7 @@ void TestStartup::sequence()
     QCOMPARE(visibleWindows(), 1);
     QCOMPARE(bannerOnTop(window), banner);
     if (steps.contains(QStringLiteral("open")))
-        QCOMPARE(desktop.openedUrls, QStringList{windowkit::pageAddress(QStringLiteral("download-web-page"))});
+        QCOMPARE(desktop.openedUrls, QStringList{sitePage(QStringLiteral("download-web-page"))});
     else
         QVERIFY(desktop.openedUrls.isEmpty());
     if (steps.contains(QStringLiteral("write")))

@@ -4,10 +4,9 @@
 // Enter, Esc and Space do wherever the focus is; the about item opens the
 // about box from both, through the shell that owns the windows.
 
+#include "Build.h"
 #include "FakeDesktop.h"
 #include "Windows.h"
-
-#include "windowkit/Site.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,8 +21,6 @@
 #include <QTest>
 
 #include <memory>
-
-using windowkit::pageAddress;
 
 namespace {
 
@@ -118,9 +115,9 @@ void TestWindowLinks::menuItemOpensItsPage()
     auto *action = w->findChild<QAction *>(item);
     QVERIFY(action);
     action->trigger();
-    QCOMPARE(desktop.openedUrls, QStringList{pageAddress(key)});
+    QCOMPARE(desktop.openedUrls, QStringList{sitePage(key)});
     action->trigger();
-    QCOMPARE(desktop.openedUrls, QStringList(2, pageAddress(key)));
+    QCOMPARE(desktop.openedUrls, QStringList(2, sitePage(key)));
     QVERIFY(desktop.messages.empty());
     QVERIFY(w->isVisible());
 }
@@ -160,9 +157,9 @@ void TestWindowLinks::bannerOpensItsPage()
     QWidget *hit = target->parentWidget()->childAt(target->geometry().center());
     QCOMPARE(hit, target);
     QTest::mouseClick(hit, Qt::LeftButton);
-    QCOMPARE(desktop.openedUrls, QStringList{pageAddress(key)});
+    QCOMPARE(desktop.openedUrls, QStringList{sitePage(key)});
     QTest::mouseClick(hit, Qt::LeftButton);
-    QCOMPARE(desktop.openedUrls, QStringList(2, pageAddress(key)));
+    QCOMPARE(desktop.openedUrls, QStringList(2, sitePage(key)));
 }
 
 void TestWindowLinks::bannerIgnoresWhatIsNoClick_data()
@@ -253,7 +250,7 @@ void TestWindowLinks::bottomBannerStacking()
     QVERIFY(showAndWait(w.get()));
     QCOMPARE(bottomBannerOnTop(w.get())->objectName(), onTop);
     QTest::mouseClick(bottomBannerOnTop(w.get()), Qt::LeftButton);
-    QCOMPARE(desktop.openedUrls, QStringList{pageAddress(onTop == QLatin1String("lblCobrand")
+    QCOMPARE(desktop.openedUrls, QStringList{sitePage(onTop == QLatin1String("lblCobrand")
                                                              ? QStringLiteral("co-brand")
                                                              : QStringLiteral("fully-branded"))});
 }
@@ -377,7 +374,7 @@ void TestWindowLinks::donateActsWithoutDropDown()
     const QRect place = bar->actionGeometry(donate);
     QVERIFY(!place.isEmpty());
     QTest::mouseClick(bar, Qt::LeftButton, {}, place.center());
-    QCOMPARE(desktop.openedUrls, QStringList{pageAddress(QStringLiteral("donate"))});
+    QCOMPARE(desktop.openedUrls, QStringList{sitePage(QStringLiteral("donate"))});
     QVERIFY(!QApplication::activePopupWidget());
 }
 

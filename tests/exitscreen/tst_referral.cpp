@@ -5,8 +5,8 @@
 // characters per box).
 
 #include "exitscreen/Referral.h"
-#include "windowkit/Site.h"
 
+#include "Build.h"
 #include "TestSeed.h"
 
 #include <QRandomGenerator>
@@ -83,7 +83,7 @@ QString blanksTrimmed(QString text)
 QString carriedBack(const QString &address, const QStringList &values)
 {
     const QUrl url(address, QUrl::StrictMode);
-    const QUrl page(windowkit::pageAddress(windowkit::kReferralPage));
+    const QUrl page(sitePage(QStringLiteral("qrzx-refer-a-friend")));
     if (!url.isValid())
         return url.errorString();
     if (url.scheme() != page.scheme() || url.host() != page.host() || url.path() != page.path()
@@ -100,8 +100,8 @@ QString carriedBack(const QString &address, const QStringList &values)
         keys << item.first;
     if (keys.join(u',') != QLatin1String("page,taf1,taf2,taf3,taf4,taf5,taf6"))
         return QStringLiteral("items ") + keys.join(u',');
-    const QStringList expected = QStringList{windowkit::kReferralPage} + values
-        + QStringList{windowkit::programPageAddress()};
+    const QStringList expected = QStringList{QStringLiteral("qrzx-refer-a-friend")} + values
+        + QStringList{siteBase() + u'/' + siteFolder() + u'/'};
     for (int i = 0; i < 7; ++i) {
         if (items.at(i).second != expected.at(i))
             return keys.at(i) + QStringLiteral(" differs");
@@ -300,10 +300,10 @@ void TestReferral::addressKeepsItsFixedParts()
 {
     const QString address = exitscreen::referralAddress(
         {QStringLiteral("Ann"), kGood, QStringLiteral("Hi"), QStringLiteral("Bob"), kFriend});
-    QCOMPARE(address, windowkit::pageAddress(QStringLiteral("qrzx-refer-a-friend"))
+    QCOMPARE(address, sitePage(QStringLiteral("qrzx-refer-a-friend"))
                           + QStringLiteral("&taf1=Ann&taf2=ann%40home.example&taf3=Hi&taf4=Bob"
                                            "&taf5=bob%40work.example&taf6=")
-                          + windowkit::programPageAddress());
+                          + siteBase() + u'/' + siteFolder() + u'/');
 }
 
 void TestReferral::randomValuesComeBackExactly_data()

@@ -23,3 +23,9 @@ inline QString siteFolder()
 {
     return QStringLiteral(QUENLORY_SITE_FOLDER);
 }
+
+// A page of that site, as the browser is sent to it.
+inline QString sitePage(const QString &key)
+{
+    return siteBase() + u'/' + siteFolder() + QStringLiteral("/ssd.php?page=") + key;
+}
