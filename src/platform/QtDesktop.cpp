@@ -96,11 +96,19 @@ int QtDesktop::execModal(QDialog &dialog)
     return dialog.exec();
 }
 
+ShellOpen shellOpenFor(const QString &address)
+{
+    // 1 is SW_SHOWNORMAL: the browser's window activated and shown normally.
+    return {QByteArrayLiteral("Open"), address.toLocal8Bit(), QByteArrayLiteral("C:\\"), 1};
+}
+
 void QtDesktop::openUrl(const QString &address)
 {
 #ifdef Q_OS_WIN
-    const QByteArray file = address.toLocal8Bit();
-    ShellExecuteA(nullptr, "Open", file.constData(), nullptr, "C:\\", SW_SHOWNORMAL);
+    static_assert(SW_SHOWNORMAL == 1, "the opener shows the browser normally");
+    const ShellOpen open = shellOpenFor(address);
+    ShellExecuteA(nullptr, open.operation.constData(), open.file.constData(), nullptr,
+                  open.directory.constData(), open.show);
 #else
     QDesktopServices::openUrl(QUrl(address));
 #endif

@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -10,6 +11,17 @@
 namespace platform {
 
 class InstanceGuard;
+
+// What the browser opener hands Windows' shell for a page: the verb, the
+// document, no parameters, the working folder and how its window is shown.
+struct ShellOpen {
+    QByteArray operation;
+    QByteArray file;
+    QByteArray directory;
+    int show = 0;
+};
+
+ShellOpen shellOpenFor(const QString &address);
 
 class QtDesktop final : public Desktop
 {

@@ -68,6 +68,7 @@ private slots:
     void claimLock();
     void mutexClaim_data();
     void mutexClaim();
+    void shellOpen();
     void message_data();
     void message();
     void questionNeedsAnAnswer_data();
@@ -444,6 +445,17 @@ void TestQtDesktop::mutexClaim()
     QFETCH(QString, mutex);
     QCOMPARE(int(platform::InstanceGuard::claimFromMutex(gotHandle, static_cast<unsigned long>(error))), claim);
     QCOMPARE(platform::InstanceGuard::mutexName(program), mutex);
+}
+
+// What Windows' shell is asked to do with a page: open it, with no
+// parameters, from C:\, its window shown normally.
+void TestQtDesktop::shellOpen()
+{
+    const platform::ShellOpen open = platform::shellOpenFor(QStringLiteral("https://a.example/x?page=k&taf1=A%20B"));
+    QCOMPARE(open.operation, QByteArray("Open"));
+    QCOMPARE(open.file, QByteArray("https://a.example/x?page=k&taf1=A%20B"));
+    QCOMPARE(open.directory, QByteArray("C:\\"));
+    QCOMPARE(open.show, 1);
 }
 
 void TestQtDesktop::message_data()
