@@ -104,14 +104,19 @@ make_system() {
     # bind-mounted folders; no translations, no recommends.
     local packages
     packages=$(bash "$repo/scripts/deps.sh" --list --windows | paste -sd,)
-    if ! mmdebstrap --quiet --mode=unshare --variant="$variant" --include="$packages" \
+    local attempt
+    # A mirror that drops downloads gets a second try.
+    for attempt in 1 2; do
+        mmdebstrap --mode=unshare --variant="$variant" --include="$packages" \
             --aptopt='APT::Sandbox::User "root"' --aptopt='APT::Install-Recommends "false"' \
             --aptopt='Acquire::Languages "none"' --aptopt='Acquire::Retries "3"' --skip=cleanup/apt/lists \
-            "$suite" "$part" "$cache/debian-$suite-$key.sources" >"$root.log" 2>&1; then
-        tail -n 30 "$root.log" >&2
+            "$suite" "$part" "$cache/debian-$suite-$key.sources" >"$root.log" 2>&1 && break
+        log "making the system failed (attempt $attempt of 2); the end of $root.log:"
+        grep -v '^I: \|^Get:' "$root.log" | tail -n 30 >&2
         remove_tree "$part"
-        return 1
-    fi
+        [[ $attempt == 2 ]] && return 1
+        sleep 20
+    done
     rm -f "$part/etc/apt/sources.list" "$part"/etc/apt/sources.list.d/0000*
     sources >"$part/etc/apt/sources.list.d/debian.sources"
     printf '%s\n' 'APT::Sandbox::User "root";' 'APT::Install-Recommends "false";' \

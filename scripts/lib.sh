@@ -55,10 +55,20 @@ minbase_tarball() {
         [[ -f $tarball ]] && exit 0
         echo "making a bare $suite from $mirror (mmdebstrap --variant=minbase): $tarball" >&2
         # mmdebstrap takes the format from the name: a tarball made in gzip.
-        local part=${tarball%.tar.gz}.part.tar.gz
-        mmdebstrap --quiet --mode=unshare --variant=minbase --aptopt='Acquire::Retries "3"' \
-            "$suite" "$part" "$mirror" ||
-            { rm -f "$part"; exit 1; }
-        mv "$part" "$tarball"
+        local part=${tarball%.tar.gz}.part.tar.gz log=${tarball%.tar.gz}.log attempt
+        # A mirror that drops downloads while other runs fetch from it too
+        # gets two more tries; what failed is shown in full.
+        for attempt in 1 2 3; do
+            if mmdebstrap --mode=unshare --variant=minbase --aptopt='Acquire::Retries "3"' \
+                    "$suite" "$part" "$mirror" >"$log" 2>&1; then
+                mv "$part" "$tarball"
+                exit 0
+            fi
+            rm -f "$part"
+            echo "making the bare $suite failed (attempt $attempt of 3); the end of $log:" >&2
+            grep -v '^I: \|^Get:' "$log" | tail -n 15 >&2
+            [[ $attempt == 3 ]] || sleep 20
+        done
+        exit 1
     )
 }
