@@ -33,7 +33,6 @@ void TestBenchTestRun::clickToResultShown()
     auto *button = window.findChild<QPushButton *>(QStringLiteral("cmdCompatibilityWithSibling"));
     QVERIFY(button);
 
-    int runs = 0;
     QBENCHMARK {
         QTest::mouseClick(button, Qt::LeftButton);
         FrmDisplay *result = ShellRun::resultWindow();
@@ -51,9 +50,7 @@ void TestBenchTestRun::clickToResultShown()
         QVERIFY(profile("txtYourSiblingProfile").startsWith(QStringLiteral("A Capricorn child is told")));
         result->back();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        ++runs;
     }
-    QVERIFY(runs > 0);
     QVERIFY(window.isVisible());
     QVERIFY(desktop.messages.empty());
 }

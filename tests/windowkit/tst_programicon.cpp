@@ -18,7 +18,6 @@ class TestProgramIcon : public QObject
 private slots:
     void eachSizeLoads_data();
     void eachSizeLoads();
-    void iconOffersEverySize();
     void windowIconShowsThePictures_data();
     void windowIconShowsThePictures();
 };
@@ -44,15 +43,6 @@ void TestProgramIcon::eachSizeLoads()
     const QImage image = picture.toImage();
     QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
     QVERIFY(qAlpha(image.pixel(size / 2, size / 2)) > 0);
-}
-
-void TestProgramIcon::iconOffersEverySize()
-{
-    QIcon icon;
-    for (int size : {32, 48, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/quenlory-%1.png").arg(size));
-    QCOMPARE(icon.availableSizes().size(), 4);
-    QCOMPARE(icon.pixmap(48).size(), QSize(48, 48));
 }
 
 void TestProgramIcon::windowIconShowsThePictures_data()
