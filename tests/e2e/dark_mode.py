@@ -12,13 +12,15 @@ open: as it came up in dark mode, after Windows is switched to light mode
 and after it is switched back to dark (quenlory_theme.exe sets the theme
 and sends WM_SETTINGCHANGE, as Windows' settings do). The three must be the
 same, pixel for pixel. One run of the program, so its random draws (the
-bottom banner, the exit screen's text) are the same in all three.
+bottom banner, the exit screen's text) are the same in all three. Before
+each picture the tool has every window paint itself and returns only when
+they have (for the first, with the theme left dark), so a repaint the
+switch brings is in the picture, not after it.
 """
 
 import os
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
 
@@ -37,9 +39,8 @@ class ThreeModes:
 
     def shoot(self, window, name, also=()):
         pictures = []
-        for step, light in enumerate((None, True, False)):
-            if light is not None:
-                self.switch(light)
+        for step, light in enumerate((False, True, False)):
+            self.switch(light)
             self.camera.shoot(window, f"{name}-{step}", also=also)
             pictures.append(self.camera.pictures[f"{name}-{step}"])
         for step, mode in ((1, "light"), (2, "dark again")):
@@ -56,7 +57,6 @@ def main(binary, prefix, theme_tool):
             with WineSession(binary, prefix, framebuffer_dir=work) as session:
                 def switch(light):
                     session.run("wine", theme_tool, "1" if light else "0", timeout=session.timeout)
-                    time.sleep(0.5)   # the windows repaint after the message
 
                 switch(False)
                 modes = ThreeModes(session, Camera(session, work, work), switch)

@@ -1,6 +1,9 @@
 // Sets Windows' apps and system theme to light (1) or dark (0) and tells
 // every window of the desktop, as Windows' settings do when the user
-// switches: WM_SETTINGCHANGE with "ImmersiveColorSet".
+// switches: WM_SETTINGCHANGE with "ImmersiveColorSet". Then has every shown
+// window paint itself while it waits (Qt's windows take the theme change
+// at once and paint on WM_PAINT), so when it returns, what the windows show
+// is what they draw after the change.
 //
 //     quenlory_theme.exe 0|1
 
@@ -8,6 +11,17 @@
 
 #include <cwchar>
 #include <initializer_list>
+
+namespace {
+
+BOOL CALLBACK paintNow(HWND window, LPARAM)
+{
+    if (IsWindowVisible(window))
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return TRUE;
+}
+
+} // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
@@ -30,5 +44,5 @@ int wmain(int argc, wchar_t **argv)
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"),
                         SMTO_ABORTIFHUNG, 5000, &answer);
-    return 0;
+    return EnumWindows(paintNow, 0) ? 0 : 1;
 }
