@@ -48,6 +48,9 @@ enum class Part {
     OpenedChosen,   // the chosen entry of the opened list, right of its text
     OpenedText,     // the text of an entry of the opened list (enough pixels)
     OpenedChosenText,
+    Ground,         // the window's own ground, in its top right corner
+    Line,           // all of a line
+    Text,           // a label's text (enough pixels)
 };
 
 // How a row's text is compared with the control's.
@@ -639,6 +642,12 @@ void TestForms::drawnColours_data()
     row("result", "txtYourProfile", Part::ScrollHandle, kDarkGrey, "scroll bar handle");
     row("result", "txtYourSiblingProfile", Part::ScrollHandle, kDarkGrey, "scroll bar handle");
     row("about", "cmdOK", Part::ButtonFace, kKhaki, "khaki face");
+    row("about", "frmAbout", Part::Ground, kDarkBrown, "dark brown ground");
+    row("about", "Line2", Part::Line, Qt::white, "white line");
+    for (const char *label : {"Label2", "lblHomePage", "Label5"})
+        row("about", label, Part::Text, Qt::white, "white text");
+    for (const char *label : {"Label1", "Label6"})
+        row("about", label, Part::Text, kLightYellow, "light yellow text");
     row("exit", "cmdSubmit", Part::ButtonFace, kKhaki, "khaki face");
     row("exit", "cmdClose", Part::ButtonFace, kKhaki, "khaki face");
     for (const char *box : {"txtName", "txtEmail", "txtFriendName", "txtFriendEmail", "txtMessage"})
@@ -653,11 +662,25 @@ void TestForms::drawnColours()
     QFETCH(Part, part);
     QFETCH(QColor, expected);
 
-    QWidget *widget = this->control(window, control);
+    QWidget *widget = this->window(window)->objectName() == control ? this->window(window)
+                                                                    : this->control(window, control);
     QImage picture;
     QRect area;
     int textPixels = -1;
     switch (part) {
+    case Part::Ground:
+        picture = widget->grab().toImage();
+        area = QRect(widget->width() - 90, 2, 80, 12);
+        break;
+    case Part::Line:
+        picture = widget->grab().toImage();
+        area = widget->rect();
+        break;
+    case Part::Text:
+        picture = widget->grab().toImage();
+        // Close enough that no edge of a neighbouring colour's text counts.
+        textPixels = pixelsNear(picture, picture.rect(), expected, 12);
+        break;
     case Part::ButtonFace:
         picture = widget->grab().toImage();
         area = QRect(5, 5, qMin(15, widget->width() / 5), widget->height() - 10);
