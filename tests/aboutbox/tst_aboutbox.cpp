@@ -4,7 +4,6 @@
 #include "FakeDesktop.h"
 #include "aboutbox/FrmAbout.h"
 #include "platform/QtDesktop.h"
-#include "windowkit/Site.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -159,7 +158,7 @@ void TestAboutBox::linkOpensItsPageAndLeavesItOpen()
     run.open();
     QCOMPARE(shape, Qt::PointingHandCursor);
     QVERIFY(run.visibleAfterSteps);
-    QCOMPARE(run.desktop.openedUrls, QStringList(2, windowkit::pageAddress(key)));
+    QCOMPARE(run.desktop.openedUrls, QStringList(2, sitePage(key)));
     QVERIFY(run.desktop.messages.empty());
 }
 
