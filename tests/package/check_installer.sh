@@ -189,6 +189,10 @@ if grep -i -e talvane -e 'uninstall\\quenlory' "$work/after.hkcu" "$work/after.h
 fi
 
 # --- for all users (Wine's user has administrator rights) ----------------------------
+# The registry reads above leave a Wine server that ends a few seconds after
+# them; an installer that connects to it just as it ends loses it ("recvmsg:
+# connection reset by peer", seen twice in one loaded run), so it goes first.
+settle
 setup /S /AllUsers || fail "the install for all users ended with $?"
 settle
 check_install HKLM "$drive_c/Program Files/Quenlory" 'C:\Program Files\Quenlory' \
