@@ -40,6 +40,7 @@ windows_packages=(
     nsis                            # makensis, for the Windows installer
     p7zip-full unzip                # the installer and the zip opened in the tests
     osslsigncode openssl            # Authenticode signing, and the tests' throwaway certificate
+    fontconfig                      # fc-scan names the fonts the Wine prefix installs
 )
 list=false
 [[ ${1:-} == --list ]] && { list=true; shift; }

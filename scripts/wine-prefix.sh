@@ -5,10 +5,12 @@
 #
 # - a 64-bit prefix without Mono and Gecko (nothing here needs .NET or HTML),
 #   its user folders its own rather than links to the host's home;
-# - the DejaVu fonts in its Fonts folder, with Verdana, Tahoma and the dialog
-#   fonts substituted by DejaVu Sans, so the windows and message boxes come
-#   out in a sans face as on Windows. (The journeys run the program under a
-#   window manager, tests/e2e/harness.py.)
+# - the DejaVu fonts installed as Windows installs fonts: in its Fonts folder
+#   and named under the registry's Fonts key, whose list is all that
+#   DirectWrite (Qt 6.8's font database) sees of the system's fonts; with
+#   Verdana, Tahoma and the dialog fonts substituted by DejaVu Sans for GDI,
+#   so the windows and message boxes come out in a sans face as on Windows.
+#   (The journeys run the program under a window manager, tests/e2e/harness.py.)
 #
 # A stamp file marks a finished prefix; concurrent callers wait for the first.
 set -euo pipefail
@@ -46,6 +48,11 @@ trap 'rm -f "$registry"' EXIT
     echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]'
     for face in Verdana Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI" Arial "Microsoft Sans Serif"; do
         echo "\"$face\"=\"DejaVu Sans\""
+    done
+    echo
+    echo '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts]'
+    for file in /usr/share/fonts/truetype/dejavu/*.ttf; do
+        echo "\"$(fc-scan --format '%{fullname}' "$file") (TrueType)\"=\"${file##*/}\""
     done
 } >"$registry"
 wine regedit /S "Z:${registry//\//\\}" >/dev/null 2>&1

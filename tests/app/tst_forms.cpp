@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -372,6 +374,11 @@ void TestForms::typeface()
     QCOMPARE(font.pointSizeF(), points);
     QCOMPARE(font.bold(), bold);
     QCOMPARE(font.underline(), underline);
+    // The face drawn: Verdana where it is installed, else DejaVu Sans, with
+    // whichever font database the platform has.
+    const QString drawn = QFontDatabase::hasFamily(QStringLiteral("Verdana")) ? QStringLiteral("Verdana")
+                                                                               : QStringLiteral("DejaVu Sans");
+    QCOMPARE(QFontInfo(font).family(), drawn);
 }
 
 void TestForms::fixedTexts_data()
