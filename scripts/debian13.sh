@@ -104,19 +104,15 @@ make_system() {
     # bind-mounted folders; no translations, no recommends.
     local packages
     packages=$(bash "$repo/scripts/deps.sh" --list --windows | paste -sd,)
-    local attempt
-    # A mirror that drops downloads gets a second try.
-    for attempt in 1 2; do
-        mmdebstrap --mode=unshare --variant="$variant" --include="$packages" \
+    if ! with_few_fds mmdebstrap --mode=unshare --variant="$variant" --include="$packages" \
             --aptopt='APT::Sandbox::User "root"' --aptopt='APT::Install-Recommends "false"' \
             --aptopt='Acquire::Languages "none"' --aptopt='Acquire::Retries "3"' --skip=cleanup/apt/lists \
-            "$suite" "$part" "$cache/debian-$suite-$key.sources" >"$root.log" 2>&1 && break
-        log "making the system failed (attempt $attempt of 2); the end of $root.log:"
+            "$suite" "$part" "$cache/debian-$suite-$key.sources" >"$root.log" 2>&1; then
+        log "making the system failed; the end of $root.log:"
         grep -v '^I: \|^Get:' "$root.log" | tail -n 30 >&2
         remove_tree "$part"
-        [[ $attempt == 2 ]] && return 1
-        sleep 20
-    done
+        return 1
+    fi
     rm -f "$part/etc/apt/sources.list" "$part"/etc/apt/sources.list.d/0000*
     sources >"$part/etc/apt/sources.list.d/debian.sources"
     printf '%s\n' 'APT::Sandbox::User "root";' 'APT::Install-Recommends "false";' \

@@ -45,6 +45,21 @@ checkout_lock() {
     export QUENLORY_CHECKOUT_LOCK=$file
 }
 
+# with_few_fds COMMAND...: runs COMMAND with only standard input, output and
+# error open. mmdebstrap hands apt a pipe by its number to a /bin/sh (dash)
+# command, and dash takes no descriptor above 9: under CTest, with the
+# runner's and the locks' descriptors open, the pipe came as 11 and every
+# download failed ("Bad fd number").
+with_few_fds() {
+    (
+        local fd
+        for fd in $(ls /proc/$BASHPID/fd); do
+            ((fd > 2)) && eval "exec $fd>&-"
+        done
+        exec "$@"
+    )
+}
+
 # minbase_tarball SUITE MIRROR TARBALL: makes TARBALL, a bare minimal Debian
 # SUITE from MIRROR (mmdebstrap, in a mount namespace of its own), unless it
 # is there; under a lock beside it, so that two runs make it once.
@@ -55,20 +70,14 @@ minbase_tarball() {
         [[ -f $tarball ]] && exit 0
         echo "making a bare $suite from $mirror (mmdebstrap --variant=minbase): $tarball" >&2
         # mmdebstrap takes the format from the name: a tarball made in gzip.
-        local part=${tarball%.tar.gz}.part.tar.gz log=${tarball%.tar.gz}.log attempt
-        # A mirror that drops downloads while other runs fetch from it too
-        # gets two more tries; what failed is shown in full.
-        for attempt in 1 2 3; do
-            if mmdebstrap --mode=unshare --variant=minbase --aptopt='Acquire::Retries "3"' \
-                    "$suite" "$part" "$mirror" >"$log" 2>&1; then
-                mv "$part" "$tarball"
-                exit 0
-            fi
+        local part=${tarball%.tar.gz}.part.tar.gz log=${tarball%.tar.gz}.log
+        if ! with_few_fds mmdebstrap --mode=unshare --variant=minbase --aptopt='Acquire::Retries "3"' \
+                "$suite" "$part" "$mirror" >"$log" 2>&1; then
             rm -f "$part"
-            echo "making the bare $suite failed (attempt $attempt of 3); the end of $log:" >&2
+            echo "making the bare $suite failed; the end of $log:" >&2
             grep -v '^I: \|^Get:' "$log" | tail -n 15 >&2
-            [[ $attempt == 3 ]] || sleep 20
-        done
-        exit 1
+            exit 1
+        fi
+        mv "$part" "$tarball"
     )
 }
