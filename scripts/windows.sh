@@ -40,8 +40,9 @@ if [[ -f $cache ]] && ! grep -qxF "Qt6_DIR:PATH=$QUENLORY_WINDOWS_QT/lib/cmake/Q
     echo "windows: the build folder was made with another Qt; making it again"
     remove_tree build/windows-cross
 fi
-# The tests' Wine prefix lives in the build folder and is made once per run.
-remove_tree build/windows-cross/wineprefix build/windows-cross/wineprefix.lock
+# The tests' Wine prefixes live in the build folder and are made once per run.
+remove_tree build/windows-cross/wineprefix build/windows-cross/wineprefix.lock \
+    build/windows-cross/wineprefix-fonts build/windows-cross/wineprefix-fonts.lock
 cmake --preset windows-cross -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
 cmake --build --preset windows-cross --parallel "$jobs"
 cmake --install build/windows-cross >/dev/null

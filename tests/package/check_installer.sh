@@ -76,6 +76,25 @@ start_xvfb "$work/xvfb.log"
 wine wineboot --init >"$work/wineboot.log" 2>&1
 wineserver -w
 
+# The Wine server ends a few seconds after the last program of the prefix; a
+# program that connects to it just as it ends loses it ("wine client error:
+# ... Connection reset by peer") and fails before it has done anything (seen
+# at random points of loaded runs). Such a start waits for that server to go
+# and is made once more; any other failure stands.
+wine() {
+    local errors status attempt
+    errors=$(mktemp -p "$work")
+    for attempt in 1 2; do
+        status=0
+        command wine "$@" 2>"$errors" || status=$?
+        cat "$errors" >&2
+        grep -q '^wine client error' "$errors" || break
+        wineserver -w
+    done
+    rm -f "$errors"
+    return "$status"
+}
+
 drive_c=$WINEPREFIX/drive_c
 user_dir=$drive_c/users/$(id -un)
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Quenlory'
@@ -99,7 +118,7 @@ snapshot() { # everything on drive C: and in the registry, Wine's own churn asid
     done
 }
 start_program() { # FOLDER: starts it and waits for its window
-    wine "$1\\bin\\quenlory.exe" >>"$work/quenlory.log" 2>&1 &
+    command wine "$1\\bin\\quenlory.exe" >>"$work/quenlory.log" 2>&1 &
     local deadline=$((SECONDS + 180))
     until xdotool search --onlyvisible --name "^Quenlory v$version\$" >/dev/null 2>&1; do
         ((SECONDS < deadline)) || { fail "no window \"Quenlory v$version\" from $1"; return 1; }
@@ -189,10 +208,6 @@ if grep -i -e talvane -e 'uninstall\\quenlory' "$work/after.hkcu" "$work/after.h
 fi
 
 # --- for all users (Wine's user has administrator rights) ----------------------------
-# The registry reads above leave a Wine server that ends a few seconds after
-# them; an installer that connects to it just as it ends loses it ("recvmsg:
-# connection reset by peer", seen twice in one loaded run), so it goes first.
-settle
 setup /S /AllUsers || fail "the install for all users ended with $?"
 settle
 check_install HKLM "$drive_c/Program Files/Quenlory" 'C:\Program Files\Quenlory' \
