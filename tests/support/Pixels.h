@@ -87,8 +87,4 @@ inline double meanDifference(const QImage &picture, const QImage &reference)
 
 // The icon's largest PNG file scaled down to the side: what a sharp picture
 // of the icon at that many pixels looks like.
-inline QImage sharpIcon(int side)
-{
-    return QImage(QStringLiteral(QUENLORY_ICON_DIR "/quenlory-256.png"))
-        .scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-}
+QImage sharpIcon(int side);
