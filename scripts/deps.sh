@@ -10,9 +10,10 @@
 #   scripts/deps.sh --security     prints the site of its security updates (or nothing)
 #
 # --build is what building and starting the program needs, nothing more (the
-# run command); without it, what the tests need as well. --windows adds what
-# the Windows build needs (it runs in Debian 13, see scripts/debian13.sh):
-# the mingw-w64 cross compilers, Wine, Ninja, NSIS, and a deb-src entry for
+# run command); without it, what the tests need as well. --windows is what
+# the Debian 13 system needs (scripts/debian13.sh): the build, the tests that
+# run there, and for the Windows build the mingw-w64 cross compilers, Wine,
+# Ninja, NSIS, and a deb-src entry for
 # the release's main component (from the mirror the machine's own entry
 # names) so that Qt's own source can be fetched.
 set -euo pipefail
@@ -27,11 +28,17 @@ test_packages=(
     git                             # the docs check (git ls-files)
     xvfb xauth xdotool xclip x11-utils dbus-daemon python3  # end-to-end tests on a real X server
     openbox                         # a window manager for the journey that needs stacking
-    desktop-file-utils appstream    # validating the desktop entry and metainfo
-    faketime                        # a frozen clock for the screenshots, a shifted one for the .deb
-    dpkg-dev lintian devscripts     # the .deb: dpkg-shlibdeps, lintian, hardening-check
-    mmdebstrap bubblewrap           # the Debian 13 system and the bare Debians the .deb is installed into
+    faketime                        # a frozen clock for the screenshots, a shifted one for the packages
+    dpkg-dev                        # dpkg-shlibdeps for the .deb, dpkg-source for Qt's source
     ccache                          # the trees built again at every run
+)
+# Only for the tests that run on this machine alone, never in the Debian 13
+# system: the .deb's and the install tree's checks, and the Debian 13 system
+# itself (a quarter of its packages would be these and what they pull in).
+host_test_packages=(
+    lintian devscripts              # the .deb: lintian, hardening-check
+    desktop-file-utils appstream    # validating the desktop entry and metainfo
+    mmdebstrap bubblewrap           # the Debian 13 system and the bare Debians the .deb is installed into
 )
 windows_packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix  # the cross compilers
@@ -48,7 +55,7 @@ windows=false
 case ${1:-} in
     --build) shift ;;
     --windows) shift; windows=true; packages+=("${test_packages[@]}" "${windows_packages[@]}") ;;
-    *) packages+=("${test_packages[@]}") ;;
+    *) packages+=("${test_packages[@]}" "${host_test_packages[@]}") ;;
 esac
 if $list; then
     printf '%s\n' "${packages[@]}" "$@"
