@@ -9,9 +9,9 @@
 #  3. the Windows program, cross-built in Debian 13 against Qt for Windows
 #     from Debian 13's source, its tests, journeys and packages under Wine.
 #
-# After the Linux build the three run side by side, each in a lane of its
-# own with its output in build/lane-*.log, printed whole when the lane ends:
-# much of their time is spent waiting (Wine, X servers, apt), not computing.
+# They run side by side in lanes (below): the Windows lane from the start,
+# the others after the Linux build; then the checks of the Debian 13
+# system's machinery.
 # One run at a time in a checkout: a second waits for the first and says so.
 # It ends with a table of its stages and how long each took.
 set -euo pipefail
@@ -49,14 +49,15 @@ stage() {
     stage_name=$1 stage_started=$now
     [[ -z $stage_name ]] || echo "== $stage_name"
 }
+lane_names=(windows linux sanitizer debian13)
 started=$SECONDS
 table() {
-    local status=$? file
+    local status=$? name
     stage ""
     echo
-    echo "Stages of this run (seconds; the lanes after the Linux build ran side by side):"
-    for file in build/stages-main.txt build/stages-linux.txt build/stages-sanitizer.txt build/stages-debian13.txt; do
-        [[ -f $file ]] && awk -F '\t' '{printf "  %-48s %5s\n", $1, $2}' "$file"
+    echo "Stages of this run (seconds; the lanes ran side by side):"
+    for name in main "${lane_names[@]}" end; do
+        [[ -f build/stages-$name.txt ]] && awk -F '\t' '{printf "  %-48s %5s\n", $1, $2}' "build/stages-$name.txt"
     done
     printf '  %-48s %5s\n' "whole run" "$((SECONDS - started))"
     ((status == 0)) || echo "The run FAILED (exit status $status)"
@@ -69,29 +70,6 @@ bash scripts/deps.sh
 mkdir -p "$CCACHE_DIR"
 # The Debian 13 system is brought up to date once per run.
 export QUENLORY_RUN_ID=$$-$(date +%s)
-
-# Making the Debian 13 system and building Qt for Windows in it are the
-# longest steps of a first run. They run in the background at the lowest
-# priority while the Linux builds and tests run, so they take only the
-# processor time those leave; the stages that need them wait for them. Once
-# made, the job only brings the system up to date and finds Qt cached.
-echo "Preparing Debian 13 and Qt for Windows in the background: build/windows-qt.log"
-# A session of its own makes it a process group that can be stopped as a
-# whole. The kernel's autogroups share the processor fairly between
-# sessions, so the new session's group is given the lowest priority too.
-(export -f prepare13 in13
- exec setsid bash -c 'echo 19 2>/dev/null >/proc/self/autogroup
-    prepare13 && in13 nice -n 19 bash scripts/windows-qt.sh' >build/windows-qt.log 2>&1) &
-qt_job=$!
-lanes=()
-stop_all() {
-    local pid
-    kill -TERM -- "-$qt_job" 2>/dev/null || true
-    for pid in "${lanes[@]}"; do kill -TERM -- "-$pid" 2>/dev/null || true; done
-    table
-}
-trap stop_all EXIT
-
 export QT_QPA_PLATFORM=offscreen
 # Line tables only (-g1): enough for a backtrace, a fifth less compile time.
 # The test command's builds (these, the sanitizer tree, the Debian 13 tree
@@ -99,11 +77,31 @@ export QT_QPA_PLATFORM=offscreen
 # build does not, as Debian's own flags may warn where ours do not.
 configure=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$launcher"
            "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g1 -DNDEBUG")
-stage "Linux: build"
-cmake -S . -B build/test "${configure[@]}" >/dev/null
-cmake --build build/test --parallel "$(nproc)"
-stage ""
 
+# The lanes: each runs its stages in order, its output in build/lane-*.log,
+# printed whole when it ends; each is a process group of its own, so that a
+# failure or an interrupt stops all of it.
+#
+# The Windows lane is the longest: on a first run it makes the Debian 13
+# system and builds Qt for Windows (about half an hour of one core) before
+# the Windows program, so it starts first and has the processor first. The
+# other lanes never end last on a first run; on the later ones they take
+# longer together than it does, so they run at a lower priority (10 steps
+# nicer, in the same session, so the kernel weighs them against each other)
+# and have what it leaves.
+windows_lane() {
+    stage "Windows: Debian 13 and Qt for Windows"
+    prepare13
+    # Its whole output is in build/windows-qt.log; a failure shows the end.
+    if ! in13 bash scripts/windows-qt.sh >build/windows-qt.log 2>&1; then
+        echo "Building Qt for Windows failed; the end of build/windows-qt.log:"
+        tail -n 30 build/windows-qt.log
+        return 1
+    fi
+    # The Windows program: cross-built, its tests and journeys run under Wine.
+    stage "Windows: build and tests under Wine"
+    in13 bash scripts/windows.sh "$launcher"
+}
 linux_lane() {
     stage "Linux: tests"
     ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
@@ -114,42 +112,44 @@ sanitizer_lane() {
 }
 debian13_lane() {
     # Debian 13: the Linux program with trixie's GCC and Qt (on Debian 13
-    # itself the build above was that already).
-    if ! $on_trixie; then
-        stage "Debian 13: the system"
-        prepare13
-        stage "Debian 13: build and tests"
-        in13 bash -euo pipefail -c '
-            cmake -S . -B build/debian13 "$@" >/dev/null
-            cmake --build build/debian13 --parallel "$(nproc)"
-            ctest --test-dir build/debian13 --output-on-failure --parallel "$(nproc)" --label-exclude "package|install"' \
-            _ "${configure[@]}"
-    fi
-    # The Windows program: cross-built, its tests and journeys run under
-    # Wine. scripts/windows-qt.sh waits for the background build of Qt for
-    # Windows, or builds it itself if that failed.
+    # itself the Linux build was that already).
+    $on_trixie && return 0
+    stage "Debian 13: the system"
     prepare13
-    stage "Windows: build and tests under Wine"
-    in13 bash scripts/windows.sh "$launcher"
-    # Last, when no other command runs in the system (the background build
-    # of Qt for Windows is done): its update check waits for every one.
-    if ! $on_trixie; then
-        stage "Debian 13: checks of its machinery"
-        bash tests/scripts/check_debian13.sh
-    fi
+    stage "Debian 13: build and tests"
+    in13 bash -euo pipefail -c '
+        cmake -S . -B build/debian13 "$@" >/dev/null
+        cmake --build build/debian13 --parallel "$(nproc)"
+        ctest --test-dir build/debian13 --output-on-failure --parallel "$(nproc)" --label-exclude "package|install"' \
+        _ "${configure[@]}"
 }
-# Each lane is a process group of its own, so that a failure or an interrupt
-# stops all of it.
-for lane in linux sanitizer debian13; do
+lanes=()
+start_lane() {
     set -m
-    (lane_name=$lane stage_name=; trap 'stage ""' EXIT; "${lane}_lane") >"build/lane-$lane.log" 2>&1 &
+    (lane_name=$1 stage_name=
+     [[ $1 == windows ]] || renice -n "$(($(nice) + 10))" -p "$BASHPID" >/dev/null
+     trap 'stage ""' EXIT; "$1_lane") >"build/lane-$1.log" 2>&1 &
     set +m
     lanes+=($!)
-done
-echo "The Linux tests, the sanitizer tree and the Debian 13 and Windows stages run side by side: build/lane-*.log"
+}
+stop_all() {
+    local pid
+    for pid in "${lanes[@]}"; do kill -TERM -- "-$pid" 2>/dev/null || true; done
+    table
+}
+trap stop_all EXIT
+
+echo "The Windows lane starts first (Debian 13, Qt for Windows, the Windows program): build/lane-windows.log"
+start_lane windows
+stage "Linux: build"
+cmake -S . -B build/test "${configure[@]}" >/dev/null
+cmake --build build/test --parallel "$(nproc)"
+stage ""
+for lane in linux sanitizer debian13; do start_lane "$lane"; done
+echo "The Linux tests, the sanitizer tree and the Debian 13 tree run beside it: build/lane-*.log"
 failed=()
-for index in 0 1 2; do
-    name=$(echo linux sanitizer debian13 | cut -d' ' -f$((index + 1)))
+for index in "${!lanes[@]}"; do
+    name=${lane_names[index]}
     status=0
     wait "${lanes[index]}" || status=$?
     echo
@@ -158,8 +158,11 @@ for index in 0 1 2; do
     ((status == 0)) || failed+=("$name")
 done
 lanes=()
-if ! wait "$qt_job"; then
-    echo "The background preparation of Debian 13 and Qt for Windows failed; the end of build/windows-qt.log:"
-    tail -n 30 build/windows-qt.log
-fi
 ((${#failed[@]} == 0)) || { echo "Failed lanes: ${failed[*]}"; exit 1; }
+# Last, when no other command runs in the Debian 13 system: its update check
+# waits for every one.
+if ! $on_trixie; then
+    lane_name=end
+    stage "Debian 13: checks of its machinery"
+    bash tests/scripts/check_debian13.sh
+fi
