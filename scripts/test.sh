@@ -86,9 +86,10 @@ configure=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
 # system and builds Qt for Windows (about half an hour of one core) before
 # the Windows program, so it starts first and has the processor first. The
 # other lanes never end last on a first run; on the later ones they take
-# longer together than it does, so they run at a lower priority (10 steps
-# nicer, in the same session, so the kernel weighs them against each other)
-# and have what it leaves.
+# longer together than it does, so they run at the lowest priority (nice
+# 19, in the same session, so the kernel weighs them against it: at 10, the
+# half-dozen compilers of three lanes still took a quarter of the processor
+# from its two) and have what it leaves.
 windows_lane() {
     stage "Windows: Debian 13 and Qt for Windows"
     prepare13
@@ -127,7 +128,7 @@ lanes=()
 start_lane() {
     set -m
     (lane_name=$1 stage_name=
-     [[ $1 == windows ]] || renice -n "$(($(nice) + 10))" -p "$BASHPID" >/dev/null
+     [[ $1 == windows ]] || renice -n 19 -p "$BASHPID" >/dev/null
      trap 'stage ""' EXIT; "$1_lane") >"build/lane-$1.log" 2>&1 &
     set +m
     lanes+=($!)
