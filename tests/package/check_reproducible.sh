@@ -10,15 +10,16 @@ source_dir=$(realpath "$1") deb=$(realpath "$2")
 # The second build is made on a file system of another kind than the first
 # when the machine has one (a tmpfs: it reports folders' sizes and lists
 # their files unlike a disk), so that neither can reach the package.
-work=$(mktemp -d)
-if [[ $(stat -f -c %T "$deb") == "$(stat -f -c %T "$work")" && -d /dev/shm && -w /dev/shm ]]; then
-    rmdir "$work"
-    work=$(mktemp -d -p /dev/shm)
+base=${TMPDIR:-/tmp}
+if [[ $(stat -f -c %T "$deb") == "$(stat -f -c %T "$base")" && -d /dev/shm && -w /dev/shm ]]; then
+    base=/dev/shm
 fi
-echo "first build on $(stat -f -c %T "$deb"), the second on $(stat -f -c %T "$work")"
-trap 'remove_tree "$work"' EXIT
-
 source "$(dirname "$0")/source_copy.sh"
+work=$base/quenlory-deb-again
+hold_folder "$work"
+trap 'remove_tree "$work"' EXIT
+echo "first build on $(stat -f -c %T "$deb"), the second on $(stat -f -c %T "$work")"
+
 copy=$work/another/source
 copy_source "$source_dir" "$copy"
 if ! later bash "$copy/tests/package/build_deb.sh" "$copy" "$work/tree" >"$work/build.log" 2>&1; then

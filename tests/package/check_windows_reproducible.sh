@@ -10,7 +10,9 @@ set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib.sh"
 
 source_dir=$(realpath "$1") qt=$2 installer=$(realpath "$3") zip=$(realpath "$4")
-work=$(mktemp -d)
+source "$(dirname "$0")/source_copy.sh"
+work=${TMPDIR:-/tmp}/quenlory-windows-again
+hold_folder "$work"
 trap 'remove_tree "$work"' EXIT
 first_fs=$(stat -f -c %T "$installer") second_fs=$(stat -f -c %T "$work")
 if [[ $first_fs == "$second_fs" ]]; then
@@ -19,7 +21,6 @@ if [[ $first_fs == "$second_fs" ]]; then
 fi
 echo "first build on $first_fs, the second on $second_fs"
 
-source "$(dirname "$0")/source_copy.sh"
 copy=$work/another/source
 copy_source "$source_dir" "$copy"
 if ! (cd "$copy" && export QUENLORY_WINDOWS_QT=$qt &&
