@@ -24,6 +24,8 @@ if(CMAKE_CROSSCOMPILING)
     # on WINEPATH; the wrapper does both, and prepares the Wine prefix once.
     set(QUENLORY_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix" CACHE PATH
         "The Wine prefix the tests run in unless WINEPREFIX is set")
+    # Every prefix of the tests starts as a copy of this one, made once.
+    set(QUENLORY_WINE_MODEL "${CMAKE_BINARY_DIR}/wineprefix-model")
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name
                     OUTPUT_VARIABLE mingw_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
     get_filename_component(QUENLORY_MINGW_RUNTIME_DIR "${mingw_libgcc}" DIRECTORY)
@@ -139,8 +141,8 @@ function(quenlory_wine_journeys)
     set(prefix ${CMAKE_BINARY_DIR}/wineprefix-journeys)
     set(program ${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quenlory.exe)
     add_test(NAME wine_prefix
-             COMMAND bash -c "rm -rf --one-file-system \"$1\" \"$1.lock\" && exec bash \"$2\" \"$1\""
-                     wine_prefix ${prefix} ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh)
+             COMMAND bash -c "rm -rf --one-file-system \"$1\" \"$1.lock\" && exec bash \"$2\" \"$1\" \"$3\""
+                     wine_prefix ${prefix} ${PROJECT_SOURCE_DIR}/scripts/wine-prefix.sh ${QUENLORY_WINE_MODEL})
     set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix LABELS "e2e;wine"
                          TIMEOUT 300)
     execute_process(COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tests/e2e/journeys.py --list --wine

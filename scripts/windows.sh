@@ -40,9 +40,11 @@ if [[ -f $cache ]] && ! grep -qxF "Qt6_DIR:PATH=$QUENLORY_WINDOWS_QT/lib/cmake/Q
     echo "windows: the build folder was made with another Qt; making it again"
     remove_tree build/windows-cross
 fi
-# The tests' Wine prefixes live in the build folder and are made once per run.
+# The tests' Wine prefixes live in the build folder and are made once per run,
+# each a copy of the model prefix.
 remove_tree build/windows-cross/wineprefix build/windows-cross/wineprefix.lock \
-    build/windows-cross/wineprefix-fonts build/windows-cross/wineprefix-fonts.lock
+    build/windows-cross/wineprefix-fonts build/windows-cross/wineprefix-fonts.lock \
+    build/windows-cross/wineprefix-model build/windows-cross/wineprefix-model.lock
 cmake --preset windows-cross -DCMAKE_COMPILE_WARNING_AS_ERROR=ON "$@" >/dev/null
 cmake --build --preset windows-cross --parallel "$jobs"
 cmake --install build/windows-cross >/dev/null

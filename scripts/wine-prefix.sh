@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Prepares a private Wine prefix for the Windows build's tests, once:
 #
-#   scripts/wine-prefix.sh PREFIX
+#   scripts/wine-prefix.sh PREFIX [MODEL]
 #
 # - a 64-bit prefix without Mono and Gecko (nothing here needs .NET or HTML),
 #   its user folders its own rather than links to the host's home;
@@ -12,10 +12,27 @@
 #   so the windows and message boxes come out in a sans face as on Windows.
 #   (The journeys run the program under a window manager, tests/e2e/harness.py.)
 #
+# Wine takes about ten seconds to make a prefix. With MODEL, PREFIX is a copy
+# of MODEL, a prefix made as above (there first when missing), so that a run
+# makes one however many prefixes its tests use.
+#
 # A stamp file marks a finished prefix; concurrent callers wait for the first.
 set -euo pipefail
-prefix=$(realpath -m "${1:?usage: wine-prefix.sh PREFIX}")
+prefix=$(realpath -m "${1:?usage: wine-prefix.sh PREFIX [MODEL]}")
 [[ -f $prefix/.quenlory-ready ]] && exit 0
+if [[ -n ${2:-} ]]; then
+    model=$(realpath -m "$2")
+    bash "$0" "$model"
+    mkdir -p "$(dirname "$prefix")"
+    exec 8>"$prefix.lock"
+    flock 8
+    [[ -f $prefix/.quenlory-ready ]] && exit 0
+    source "$(dirname "$0")/lib.sh"
+    remove_tree "$prefix" "$prefix.part"
+    cp -a "$model" "$prefix.part"
+    mv "$prefix.part" "$prefix"
+    exit 0
+fi
 
 mkdir -p "$(dirname "$prefix")"
 exec 8>"$prefix.lock"

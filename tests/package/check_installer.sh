@@ -67,14 +67,14 @@ grep -qx '!define MUI_FINISHPAGE_RUN_FUNCTION RunAsUser' "$script" &&
 
 # --- a private Wine ---------------------------------------------------------------
 # A private home keeps Wine's menu entries and file associations away from
-# the real one; the prefix has no Mono or Gecko, which nothing here needs.
+# the real one; the prefix (a copy of the build's model prefix) has no Mono
+# or Gecko, which nothing here needs.
 export HOME=$work/home WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 mkdir -p "$HOME"
+bash "$(dirname "$0")/../../scripts/wine-prefix.sh" "$WINEPREFIX" "$build/wineprefix-model"
 source "$(dirname "$0")/../support/xvfb.sh"
 start_xvfb "$work/xvfb.log"
-wine wineboot --init >"$work/wineboot.log" 2>&1
-wineserver -w
 
 # The Wine server ends a few seconds after the last program of the prefix; a
 # program that connects to it just as it ends loses it ("wine client error:

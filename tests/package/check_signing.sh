@@ -61,8 +61,8 @@ source "$(dirname "$0")/../support/xvfb.sh"
 export HOME=$work/home WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 mkdir -p "$HOME"
+bash "$source_dir/scripts/wine-prefix.sh" "$WINEPREFIX" "$build/wineprefix-model"
 start_xvfb "$work/xvfb.log"
-wine wineboot --init >"$work/wineboot.log" 2>&1
 wine "$work/signed/$setup" /S '/D=C:\Quenlory' >"$work/install.log" 2>&1 || fail "the signed installer failed: $(tail -n 3 "$work/install.log")"
 wineserver -w
 uninstaller=$WINEPREFIX/drive_c/Quenlory/Uninstall.exe
