@@ -13,7 +13,7 @@
 # run command); without it, what the tests need as well. --windows is what
 # the Debian 13 system needs (scripts/debian13.sh): the build, the tests that
 # run there, and for the Windows build the mingw-w64 cross compilers, Wine,
-# Ninja, NSIS, and a deb-src entry for
+# NSIS, and a deb-src entry for
 # the release's main component (from the mirror the machine's own entry
 # names) so that Qt's own source can be fetched.
 set -euo pipefail
@@ -31,6 +31,7 @@ test_packages=(
     faketime                        # a frozen clock for the screenshots, a shifted one for the packages
     dpkg-dev                        # dpkg-shlibdeps for the .deb, dpkg-source for Qt's source
     ccache                          # the trees built again at every run
+    ninja-build                     # builds them (and Qt for Windows)
 )
 # Only for the tests that run on this machine alone, never in the Debian 13
 # system: the .deb's and the install tree's checks, and the Debian 13 system
@@ -43,7 +44,6 @@ host_test_packages=(
 windows_packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix  # the cross compilers
     wine wine64                     # runs the Windows program and its tests
-    ninja-build                     # builds Qt for Windows
     nsis                            # makensis, for the Windows installer
     p7zip-full unzip                # the installer and the zip opened in the tests
     osslsigncode openssl            # Authenticode signing, and the tests' throwaway certificate
